@@ -1,0 +1,57 @@
+// Start-up: the console dialogue that picks the display mode, and the window or game mode it opens.
+#include "app/Entry.h"
+
+#include "app/Input.h"
+
+#include <GL/freeglut.h>
+
+namespace {
+
+void emptyMenuStatus(int, int, int) {}
+
+void openWindow() {
+    // Without a window manager, going full screen keeps the window's first position as an offset.
+    glutInitWindowPosition(0, 0);
+    glutInitWindowSize(640, 480);
+    glutCreateWindow("Florvane");
+}
+
+}  // namespace
+
+void printModePrompt() {
+    std::printf("0 -  640x480x16 (bez menu)\n");
+    std::printf("1 -  800x600x16 (bez menu)\n");
+    std::printf("2 - 1024x768x16 (bez menu)\n");
+    std::printf("3 - v fullscreen okne (doporuceno)\n");
+}
+
+int readDisplayMode(std::FILE* input) {
+    for (;;) {
+        int c = std::getc(input);
+        if (c == EOF) return -1;
+        if (c >= '0' && c <= '3') return c;
+    }
+}
+
+void openDisplay(int mode) {
+    static const char* const gameModes[] = {"640x480:16@100", "800x600:16@100", "1024x768:16@100"};
+    if (mode >= '0' && mode <= '2') {
+        glutGameModeString(gameModes[mode - '0']);
+        glutEnterGameMode();
+        // Where the server cannot change its mode there is no game mode window, and the next GLUT
+        // call would abort the program: show the world in the full-screen window instead.
+        if (glutGameModeGet(GLUT_GAME_MODE_ACTIVE)) return;
+    }
+    openWindow();
+}
+
+void registerInput() {
+    glutMenuStatusFunc(emptyMenuStatus);
+    glutKeyboardFunc(keyboard);
+    glutSetCursor(GLUT_CURSOR_NONE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    // Picture rows are packed; a width whose row is not a multiple of four bytes must upload intact.
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glEnable(GL_LIGHTING);
+}

@@ -1,0 +1,4 @@
+// The program's clock: one idle call is one tick of every animation.
+#pragma once
+
+void idle();

@@ -1,0 +1,9 @@
+// The world globals: the state every part of the shell reads and writes, each declared once here.
+#pragma once
+
+// Camera position x, y, z.
+extern float eye[3];
+// Yaw and pitch of the free-look camera, radians.
+extern float lookAngles[2];
+// Scratch copy of lookAngles that the movement keys turn before a step.
+extern float moveAngles[2];

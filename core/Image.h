@@ -1,0 +1,18 @@
+// A PPM picture in memory, its loader, and the texture sequences that bracket every textured draw.
+#pragma once
+
+struct Image {
+    int width;
+    int height;
+    // width * height * 3 bytes, red, green, blue per pixel, rows in file order (the first is t = 0).
+    unsigned char* pixels;
+};
+
+// Reads a binary "P6" picture; on any failure prints the reason on standard error and exits with status 1.
+Image* loadPPM(const char* fileName);
+
+// Uploads the picture into the one texture GL uses and enables texturing with repeat wrapping.
+void uploadTexture(const Image* image);
+
+// Closes a textured draw: texturing and both texture generations off, in this order.
+void closeTexture();

@@ -1,0 +1,37 @@
+// A doubly linked list of untyped pointers with one built-in cursor; it owns its nodes, never the payloads.
+#pragma once
+
+#include "core/Cursor.h"
+#include "core/ListNode.h"
+
+class List : public Cursor {
+public:
+    List() = default;
+    List(const List&) = delete;
+    List& operator=(const List&) = delete;
+    ~List() override;
+
+    // Releases the storage of every payload (no destructor runs on it), then clears.
+    void releaseContents() override;
+    bool hasNext() override;
+    void* next() override;
+
+    void append(void* payload);
+    // Inserts before the element now at index; an index outside 0..count-1 changes nothing.
+    void insertAt(int index, void* payload);
+    // Appends every element the source still yields, leaving it exhausted.
+    void appendAll(Cursor* source);
+    void clear();
+    void* at(int index) const;
+    int count() const { return count_; }
+    // Because the cursor lives in the list, walks of one list cannot be nested.
+    Cursor* rewind();
+
+    ListNode* first = nullptr;
+    ListNode* last = nullptr;
+
+private:
+    ListNode* nodeAt(int index) const;
+
+    int count_ = 0;
+};

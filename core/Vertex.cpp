@@ -1,0 +1,77 @@
+// A point of 2, 3 or 4 floats over a component array that also carries a mark slot.
+#include "core/Vertex.h"
+
+#include <GL/gl.h>
+#include <cstdio>
+
+Vertex::Vertex(float* components) : Vertex(3, components) {}
+
+Vertex::Vertex(int dimension, float* components) : dimension_(dimension), components(components) {}
+
+Vertex::~Vertex() = default;
+
+bool Vertex::equals(Object* other) {
+    if (other == this) return true;
+    Vertex* v = dynamic_cast<Vertex*>(other);
+    return v != nullptr && equals(v);
+}
+
+bool Vertex::equals(Vertex* v) {
+    if (v == this) return true;
+    if (v->dimension_ != dimension_) return false;
+    if (v->components == components) return true;
+    for (int i = 0; i < dimension_; ++i)
+        if (!(components[i] == v->components[i])) return false;
+    // Only a match by value copies the attributes; moveVertex relies on the direction.
+    tag = v->tag;
+    swayWeight = v->swayWeight;
+    return true;
+}
+
+void Vertex::print() {
+    std::printf("[ %8.2f : %8.2f : %8.2f ] %schecked", components[0], components[1], components[2],
+                isMarked() ? "" : "un");
+}
+
+int Vertex::countDifferences(Vertex* other) {
+    if (other->dimension_ != dimension_) return -1;
+    int differences = 0;
+    for (int i = 0; i < dimension_; ++i)
+        if (!(components[i] == other->components[i])) ++differences;
+    return differences;
+}
+
+void Vertex::emit() const {
+    switch (dimension_) {
+    case 2: glVertex2fv(components); break;
+    case 3: glVertex3fv(components); break;
+    case 4: glVertex4fv(components); break;
+    default: break;
+    }
+}
+
+Vertex* Vertex::clone() const {
+    float* copy = new float[dimension_ + 1];
+    for (int i = 0; i < dimension_; ++i) copy[i] = components[i];
+    copy[dimension_] = 0.0f;
+    return new Vertex(dimension_, copy);
+}
+
+void Vertex::scale(float s) {
+    for (int i = 0; i < dimension_; ++i) components[i] *= s;
+}
+
+void Vertex::add(const float* v) {
+    for (int i = 0; i < dimension_; ++i) components[i] += v[i];
+}
+
+void Vertex::multiply(const float* v) {
+    for (int i = 0; i < dimension_; ++i) components[i] *= v[i];
+}
+
+float* makePoint(float x, float y, float z) { return new float[4]{x, y, z, 0.0f}; }
+
+float min3(float a, float b, float c) {
+    float smaller = a < b ? a : b;
+    return c <= smaller ? c : smaller;
+}

@@ -1,0 +1,93 @@
+// The texture sequences that bracket every textured draw, checked against a real GL.
+#include "core/Image.h"
+#include "tests/support/GLContext.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+class TextureGL : public testing::Test {
+protected:
+    void SetUp() override { resetGLState(); }
+    void TearDown() override { EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)); }
+};
+
+TEST_F(TextureGL, UploadSendsThePictureAndEnablesRepeatTexturing) {
+    unsigned char pixels[4 * 2 * 3];
+    for (int i = 0; i < 24; ++i) pixels[i] = static_cast<unsigned char>(i * 10);
+    Image image{4, 2, pixels};
+    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
+    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
+    glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GL_EYE_LINEAR);
+
+    uploadTexture(&image);
+
+    GLint width = 0, height = 0, format = 0;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_INTERNAL_FORMAT, &format);
+    EXPECT_EQ(width, 4);
+    EXPECT_EQ(height, 2);
+    EXPECT_EQ(format, 3) << "three internal components, as requested";
+    std::vector<unsigned char> stored(24);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, stored.data());
+    EXPECT_EQ(stored, std::vector<unsigned char>(pixels, pixels + 24));
+
+    EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
+    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_GEN_S));
+    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_GEN_T));
+    GLint mode = 0;
+    glGetTexGeniv(GL_S, GL_TEXTURE_GEN_MODE, &mode);
+    EXPECT_EQ(mode, GL_OBJECT_LINEAR);
+    glGetTexGeniv(GL_T, GL_TEXTURE_GEN_MODE, &mode);
+    EXPECT_EQ(mode, GL_OBJECT_LINEAR);
+    GLint wrap = 0;
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, &wrap);
+    EXPECT_EQ(wrap, GL_REPEAT);
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, &wrap);
+    EXPECT_EQ(wrap, GL_REPEAT);
+}
+
+TEST_F(TextureGL, CloseTurnsTexturingAndGenerationOff) {
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_TEXTURE_GEN_S);
+    glEnable(GL_TEXTURE_GEN_T);
+    closeTexture();
+    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
+    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_GEN_S));
+    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_GEN_T));
+}
+
+TEST_F(TextureGL, TheFirstPictureRowIsTextureRowZero) {
+    // Top row red, bottom row blue; a point drawn at t near 0 must come out red.
+    unsigned char pixels[] = {255, 0, 0, 255, 0, 0, 0, 0, 255, 0, 0, 255};
+    Image image{2, 2, pixels};
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    uploadTexture(&image);
+    glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+    glViewport(0, 0, TEST_WINDOW_SIZE, TEST_WINDOW_SIZE);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glBegin(GL_QUADS);
+    glTexCoord2f(0.1f, 0.1f);
+    glVertex2f(-1, -1);
+    glTexCoord2f(0.9f, 0.1f);
+    glVertex2f(1, -1);
+    glTexCoord2f(0.9f, 0.2f);
+    glVertex2f(1, 1);
+    glTexCoord2f(0.1f, 0.2f);
+    glVertex2f(-1, 1);
+    glEnd();
+    closeTexture();
+    unsigned char read[3] = {};
+    glReadBuffer(GL_BACK);
+    glReadPixels(TEST_WINDOW_SIZE / 2, TEST_WINDOW_SIZE / 2, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, read);
+    EXPECT_EQ(read[0], 255);
+    EXPECT_EQ(read[2], 0);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+}
+
+}  // namespace

@@ -1,0 +1,30 @@
+#!/bin/sh
+# Installs the Debian packages a task needs (only those missing), then configures and builds.
+# Usage: tools/setup.sh run|test <build-dir> [cmake options...]
+set -eu
+
+task=$1
+build_dir=$2
+shift 2
+
+packages="cmake g++ make freeglut3-dev libglu1-mesa-dev libgl-dev libgl1-mesa-dri x11-utils"
+if [ "$task" = test ]; then
+    packages="$packages libgtest-dev libbenchmark-dev libx11-dev xvfb xauth xdotool apitrace"
+fi
+
+missing=""
+for package in $packages; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+        missing="$missing $package"
+    fi
+done
+if [ -n "$missing" ]; then
+    echo "Installing:$missing"
+    as_root=""
+    [ "$(id -u)" -eq 0 ] || as_root=sudo
+    $as_root apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $as_root apt-get install -y -qq --no-install-recommends $missing
+fi
+
+cmake -S . -B "$build_dir" "$@"
+cmake --build "$build_dir" --parallel "$(nproc)"
