@@ -4,3 +4,4 @@
 float eye[3];
 float lookAngles[2];
 float moveAngles[2];
+Wind* wind;

@@ -4,11 +4,22 @@
 #include "app/Population.h"
 #include "app/Tick.h"
 #include "app/World.h"
+#include "world/Wind.h"
 
 #include <GL/freeglut.h>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+
+namespace {
+
+// Objects that exist before the entry function runs, created in this order.
+const bool staticObjectsCreated = [] {
+    wind = new Wind;
+    return true;
+}();
+
+}  // namespace
 
 int main(int argc, char** argv) {
     eye[0] = 50.0f;

@@ -28,6 +28,7 @@ void List::append(void* payload) {
         last->next = node;
     last = node;
     ++count_;
+    ++revision_;
 }
 
 void List::insertAt(int index, void* payload) {
@@ -41,6 +42,7 @@ void List::insertAt(int index, void* payload) {
     successor->prev = node;
     if (node->prev == nullptr) first = node;
     ++count_;
+    ++revision_;
 }
 
 void List::appendAll(Cursor* source) {
@@ -54,6 +56,7 @@ void List::clear() {
         node = following;
     }
     count_ = 0;
+    ++revision_;
     first = last = current = nullptr;
 }
 

@@ -24,6 +24,8 @@ public:
     void clear();
     void* at(int index) const;
     int count() const { return count_; }
+    // Changes whenever nodes are added or removed, so a copy of the list can tell it is stale.
+    unsigned revision() const { return revision_; }
     // Because the cursor lives in the list, walks of one list cannot be nested.
     Cursor* rewind();
 
@@ -34,4 +36,5 @@ private:
     ListNode* nodeAt(int index) const;
 
     int count_ = 0;
+    unsigned revision_ = 0;
 };

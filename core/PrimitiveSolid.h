@@ -1,0 +1,38 @@
+// Builder of triangle-strip spheres and tubes from a short array of numbers.
+#pragma once
+
+#include "core/Cursor.h"
+#include "core/List.h"
+#include "core/Object.h"
+
+class PrimitiveSolid : public Object {
+public:
+    // Kinds of solid; any other kind builds nothing.
+    static constexpr int SPHERE = 1;
+    static constexpr int TUBE = 2;
+
+    // Sphere parameters: centre x, y, z, radius, stacks, slices.
+    // Tube parameters: bottom centre x, y, z, bottom radius, top centre x, y, z, top radius, slices,
+    // tag of the bottom vertices (the top ones get tag + 1), bottom and top sway weights.
+    PrimitiveSolid(int kind, int textured, float* params);
+    PrimitiveSolid(const PrimitiveSolid&) = delete;
+    PrimitiveSolid& operator=(const PrimitiveSolid&) = delete;
+    // Deletes the mesh list; the meshes belong to whoever took them.
+    ~PrimitiveSolid() override;
+
+    virtual void draw();
+    // The meshes, first one next.
+    virtual Cursor* rewind();
+
+    // Reads params only while it runs. Does not release an earlier list: reset does.
+    void build(int kind, int textured, float* params);
+    void reset();
+
+    float* params = nullptr;
+    List* meshes = nullptr;
+    bool textured = false;
+
+private:
+    void buildSphere();
+    void buildTube();
+};

@@ -1,0 +1,52 @@
+// The global wind field: ten groups of plant vertices, each swayed in place with its level's amplitude.
+#pragma once
+
+#include "core/VertexSet.h"
+
+#include <vector>
+
+class Wind {
+public:
+    static constexpr int LEVEL_COUNT = 10;
+
+    // Switched off, strength 5, every group empty and every level factor 0 until population sets them.
+    Wind();
+    Wind(const Wind&) = delete;
+    Wind& operator=(const Wind&) = delete;
+    ~Wind();
+
+    // One step: takes back the displacement of the previous step and gives that of the current time
+    // at the target strength. Allocates nothing.
+    void animate();
+    // Ignored while a change of strength is still pending.
+    void setStrength(int n);
+    // Switching on also takes a flat copy of every group, which the steps then walk instead of the lists.
+    void switchOn();
+    void switchOff();
+
+    // Strength whose displacement the vertices carry now.
+    int appliedStrength = 5;
+    // Strength the next step moves the vertices to.
+    int targetStrength = 5;
+    // Strength remembered while the wind is off.
+    int restStrength = 5;
+    bool busy = false;
+    // Amplitude factor of each level; level 0 never moves.
+    float* levelFactors;
+    float time = 0.0f;
+    bool active = false;
+    VertexSet groups[LEVEL_COUNT];
+
+private:
+    // The members of one group as an array, valid while the group's list keeps its revision.
+    struct GroupCopy {
+        std::vector<Vertex*> members;
+        unsigned revision = 0;
+        bool taken = false;
+    };
+
+    void copyGroups();
+    void swayBlock(Vertex* const* block, int n, double k, double a, double b, double now, double before);
+
+    GroupCopy copies[LEVEL_COUNT];
+};
