@@ -1,6 +1,35 @@
 // The program's clock: one idle call is one tick of every animation.
 #include "app/Tick.h"
 
+#include "app/Camera.h"
+#include "app/World.h"
+#include "world/Sky.h"
+#include "world/Wind.h"
+
 #include <GL/freeglut.h>
 
-void idle() { glutPostRedisplay(); }
+void tick() {
+    switch (cameraMode) {
+    case 0:
+        // The path pauses in the other modes and resumes where it stopped.
+        followFlightPath();
+        flightTime += 0.01f;
+        break;
+    case 1:
+        eye[0] = worldCentreX;
+        eye[1] = 15;
+        eye[2] = worldCentreZ;
+        lookAngles[0] += 0.01f;
+        clampPitch();
+        break;
+    default:
+        break;
+    }
+    wind->animate();
+    sky->advance();
+}
+
+void idle() {
+    tick();
+    glutPostRedisplay();
+}

@@ -1,4 +1,5 @@
 // The program entry: banner, world, display-mode prompt, window, callbacks, main loop.
+#include "app/Camera.h"
 #include "app/Entry.h"
 #include "app/Frame.h"
 #include "app/Population.h"
@@ -26,6 +27,10 @@ int main(int argc, char** argv) {
     eye[1] = 15.0f;
     eye[2] = 50.0f;
     lookAngles[0] = lookAngles[1] = 0.0f;
+    // The first frame may come before the first tick: start on the flight path, with the pitch
+    // inside its limits, so no view looks along its own up vector or at its own eye.
+    followFlightPath();
+    clampPitch();
 
     std::printf("Vyckejte prosim... generuji objekty...\n\n\n");
     std::srand(static_cast<unsigned>(std::time(nullptr)));

@@ -97,7 +97,15 @@ Image* loadPPM(const char* fileName) {
 }
 
 void uploadTexture(const Image* image) {
+    sendPicture(image);
+    enableRepeatTexturing();
+}
+
+void sendPicture(const Image* image) {
     glTexImage2D(GL_TEXTURE_2D, 0, 3, image->width, image->height, 0, GL_RGB, GL_UNSIGNED_BYTE, image->pixels);
+}
+
+void enableRepeatTexturing() {
     glEnable(GL_TEXTURE_2D);
     // Generation is configured but never enabled: the draws' own coordinates decide.
     glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GL_OBJECT_LINEAR);

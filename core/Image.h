@@ -11,8 +11,15 @@ struct Image {
 // Reads a binary "P6" picture; on any failure prints the reason on standard error and exits with status 1.
 Image* loadPPM(const char* fileName);
 
-// Uploads the picture into the one texture GL uses and enables texturing with repeat wrapping.
+// Uploads the picture into the one texture GL uses and enables texturing with repeat wrapping:
+// sendPicture, then enableRepeatTexturing.
 void uploadTexture(const Image* image);
+
+// The picture into the current texture, level 0, three components.
+void sendPicture(const Image* image);
+
+// Texturing on, object-linear generation configured but left disabled, repeat wrapping in s and t.
+void enableRepeatTexturing();
 
 // Closes a textured draw: texturing and both texture generations off, in this order.
 void closeTexture();

@@ -5,6 +5,9 @@
 
 #include <sys/wait.h>
 
+#include <chrono>
+#include <thread>
+
 namespace {
 
 const char BANNER[] = "Vyckejte prosim... generuji objekty...\n\n\n";
@@ -18,6 +21,11 @@ const char PROMPT[] =
 void expectFullScreenWindow(ViewerProcess& viewer) {
     std::optional<WindowState> window = waitForWindow("Florvane", 20);
     ASSERT_TRUE(window) << "no viewable window titled Florvane; stderr: " << viewer.errors();
+    // The window maps at its first size and goes full screen a moment later.
+    for (int attempt = 0; attempt < 100 && !window->coversScreen(); ++attempt) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        *window = windowState(window->id);
+    }
     EXPECT_TRUE(window->coversScreen()) << window->width << "x" << window->height << " at " << window->x << ","
                                         << window->y << " on " << screenWidth() << "x" << screenHeight();
     EXPECT_GE(window->width, screenWidth() - 2 * window->border);

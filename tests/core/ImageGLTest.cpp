@@ -60,34 +60,4 @@ TEST_F(TextureGL, CloseTurnsTexturingAndGenerationOff) {
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_GEN_T));
 }
 
-TEST_F(TextureGL, TheFirstPictureRowIsTextureRowZero) {
-    // Top row red, bottom row blue; a point drawn at t near 0 must come out red.
-    unsigned char pixels[] = {255, 0, 0, 255, 0, 0, 0, 0, 255, 0, 0, 255};
-    Image image{2, 2, pixels};
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    uploadTexture(&image);
-    glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
-    glViewport(0, 0, TEST_WINDOW_SIZE, TEST_WINDOW_SIZE);
-    glClear(GL_COLOR_BUFFER_BIT);
-    glBegin(GL_QUADS);
-    glTexCoord2f(0.1f, 0.1f);
-    glVertex2f(-1, -1);
-    glTexCoord2f(0.9f, 0.1f);
-    glVertex2f(1, -1);
-    glTexCoord2f(0.9f, 0.2f);
-    glVertex2f(1, 1);
-    glTexCoord2f(0.1f, 0.2f);
-    glVertex2f(-1, 1);
-    glEnd();
-    closeTexture();
-    unsigned char read[3] = {};
-    glReadBuffer(GL_BACK);
-    glReadPixels(TEST_WINDOW_SIZE / 2, TEST_WINDOW_SIZE / 2, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, read);
-    EXPECT_EQ(read[0], 255);
-    EXPECT_EQ(read[2], 0);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-}
-
 }  // namespace

@@ -12,11 +12,22 @@
 
 namespace {
 
-std::string writeFile(const std::string& name, const std::string& bytes) {
-    std::string path = testing::TempDir() + "florvane_" + std::to_string(getpid()) + "_" + name;
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path;
-}
+// A picture file for one test, removed again when the test ends.
+class TempFile {
+public:
+    TempFile(const std::string& name, const std::string& bytes)
+        : path_(testing::TempDir() + "florvane_" + std::to_string(getpid()) + "_" + name) {
+        std::ofstream(path_, std::ios::binary) << bytes;
+    }
+    ~TempFile() { std::remove(path_.c_str()); }
+    const char* c_str() const { return path_.c_str(); }
+    operator std::string() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+std::string operator+(const std::string& text, const TempFile& file) { return text + std::string(file); }
 
 std::string raster(int bytes) {
     std::string data;
@@ -25,7 +36,7 @@ std::string raster(int bytes) {
 }
 
 TEST(LoadPPM, ReadsSizeAndRasterInFileOrder) {
-    std::string path = writeFile("small.ppm", "P6\n2 2\n255\n" + raster(12));
+    TempFile path("small.ppm", "P6\n2 2\n255\n" + raster(12));
     Image* image = loadPPM(path.c_str());
     EXPECT_EQ(image->width, 2);
     EXPECT_EQ(image->height, 2);
@@ -33,7 +44,7 @@ TEST(LoadPPM, ReadsSizeAndRasterInFileOrder) {
 }
 
 TEST(LoadPPM, AcceptsAnyWhiteSpaceAndSkipsTheRestOfTheMaximumLine) {
-    std::string path = writeFile("spaced.ppm", "P6 picture\n\t3\n\n 1 \r\n 15 ignored text\n" + raster(9));
+    TempFile path("spaced.ppm", "P6 picture\n\t3\n\n 1 \r\n 15 ignored text\n" + raster(9));
     Image* image = loadPPM(path.c_str());
     EXPECT_EQ(image->width, 3);
     EXPECT_EQ(image->height, 1);
@@ -42,7 +53,7 @@ TEST(LoadPPM, AcceptsAnyWhiteSpaceAndSkipsTheRestOfTheMaximumLine) {
 
 TEST(LoadPPM, UsesOnlyTheFirstFifteenCharactersOfTheFirstLine) {
     // The first line is read into sixteen bytes, so a long magic line lends its tail to the size.
-    std::string path = writeFile("long.ppm", "P6abcdefghijklm1 1\n255\n" + raster(3));
+    TempFile path("long.ppm", "P6abcdefghijklm1 1\n255\n" + raster(3));
     Image* image = loadPPM(path.c_str());
     EXPECT_EQ(image->width, 1);
     EXPECT_EQ(image->height, 1);
@@ -61,13 +72,13 @@ TEST(LoadPPMDeathTest, UnreadableFirstLineNamesTheCause) {
 }
 
 TEST(LoadPPMDeathTest, EmptyFileIsNotReportedAsSuccess) {
-    std::string path = writeFile("empty.ppm", "");
+    TempFile path("empty.ppm", "");
     EXPECT_EXIT(loadPPM(path.c_str()), testing::ExitedWithCode(1), "^Error loading image `" + path + "'\n$");
 }
 
 TEST(LoadPPMDeathTest, WrongMagic) {
     for (const char* bytes : {"P3\n1 1\n255\n0 0 0\n", "p6\n", "P\n", "6P\n"}) {
-        std::string path = writeFile("magic.ppm", bytes);
+        TempFile path("magic.ppm", bytes);
         EXPECT_EXIT(loadPPM(path.c_str()), testing::ExitedWithCode(1), "^Invalid image format \\(must be `P6'\\)\n$")
             << bytes;
     }
@@ -88,14 +99,14 @@ TEST(LoadPPMDeathTest, BrokenHeaders) {
         "P6\n65536 65536\n255\nabc",            // product of exactly 2^32 * 3
     };
     for (const char* header : headers) {
-        std::string path = writeFile("header.ppm", header);
+        TempFile path("header.ppm", header);
         EXPECT_EXIT(loadPPM(path.c_str()), testing::ExitedWithCode(1), "^Error loading image `" + path + "'\n$")
             << header;
     }
 }
 
 TEST(LoadPPMDeathTest, ShortRaster) {
-    std::string path = writeFile("short.ppm", "P6\n2 2\n255\n" + raster(11));
+    TempFile path("short.ppm", "P6\n2 2\n255\n" + raster(11));
     EXPECT_EXIT(loadPPM(path.c_str()), testing::ExitedWithCode(1), "^Error loading image `" + path + "'\n$");
 }
 
@@ -104,7 +115,7 @@ TEST(LoadPPMDeathTest, RasterTooLargeForMemory) {
     GTEST_SKIP() << "the address sanitizer needs far more address space than the limit leaves";
 #else
     // A file that really holds its raster, read with too little address space to hold it in memory.
-    std::string path = writeFile("huge.ppm", "P6\n8192 8192\n255\n");
+    TempFile path("huge.ppm", "P6\n8192 8192\n255\n");
     ASSERT_EQ(truncate(path.c_str(), 17 + 8192LL * 8192 * 3), 0);
     EXPECT_EXIT(
         {
@@ -130,7 +141,7 @@ TEST(LoadPPM, SurvivesArbitraryBytes) {
     // never in a crash or a hang.
     std::string valid = "P6\n2 2\n255\n" + raster(12);
     for (size_t length = 0; length < valid.size(); ++length) {
-        std::string path = writeFile("prefix.ppm", valid.substr(0, length));
+        TempFile path("prefix.ppm", valid.substr(0, length));
         EXPECT_EXIT(loadPPM(path.c_str()), testing::ExitedWithCode(1), "") << length;
     }
     unsigned state = 12345;
@@ -140,7 +151,7 @@ TEST(LoadPPM, SurvivesArbitraryBytes) {
             state = state * 1103515245u + 12345u;
             bytes += static_cast<char>("0123456789 \n-+\t\xff\x01"[(state >> 16) % 17]);
         }
-        std::string path = writeFile("noise.ppm", bytes);
+        TempFile path("noise.ppm", bytes);
         EXPECT_EXIT(
             {
                 Image* image = loadPPM(path.c_str());

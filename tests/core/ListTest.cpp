@@ -84,15 +84,6 @@ TEST(ListClear, EmptiesAndAllowsReuse) {
     EXPECT_EQ(list.first, list.last);
 }
 
-TEST(ListClear, ReleaseContentsFreesPayloadsAndEmpties) {
-    List list;
-    list.append(new Object);
-    list.append(new Object);
-    list.releaseContents();
-    EXPECT_EQ(list.count(), 0);
-    EXPECT_EQ(list.first, nullptr);
-}
-
 TEST(ListWalk, AppendAllDrainsTheSource) {
     List source;
     source.append(&a);
@@ -117,26 +108,6 @@ TEST(ListWalk, AppendReachesARunningWalkButNotAFinishedOne) {
     EXPECT_FALSE(list.hasNext());
     list.append(&c);
     EXPECT_FALSE(list.hasNext());
-}
-
-TEST(ListWalk, RewindInsideAWalkRestartsIt) {
-    List list;
-    list.append(&a);
-    list.append(&b);
-    list.rewind();
-    list.next();
-    list.rewind();
-    EXPECT_EQ(list.next(), &a);
-}
-
-TEST(ListOwnership, DestroyingTheListLeavesPayloadsAlone) {
-    int* payload = new int(7);
-    {
-        List list;
-        list.append(payload);
-    }
-    EXPECT_EQ(*payload, 7);
-    delete payload;
 }
 
 }  // namespace

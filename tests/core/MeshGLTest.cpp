@@ -116,14 +116,4 @@ TEST_F(MeshGL, TexturedMeshSendsOneCoordinatePerVertex) {
     }
 }
 
-TEST_F(MeshGL, UntexturedMeshLeavesTheCurrentCoordinate) {
-    glTexCoord2f(0.125f, 0.375f);
-    Mesh mesh;
-    mesh.addVertex(point(0, 0, 0));
-    auto vertices = allVertices(recordFeedback([&] { mesh.draw(); }));
-    ASSERT_EQ(vertices.size(), 1u);
-    EXPECT_FLOAT_EQ(vertices[0].texCoord[0], 0.125f);
-    EXPECT_FLOAT_EQ(vertices[0].texCoord[1], 0.375f);
-}
-
 }  // namespace

@@ -61,20 +61,6 @@ TEST(VertexSetMembership, ContainsMeansSameStorageNotEqualValues) {
     EXPECT_TRUE(set.contains(&sharing));
 }
 
-TEST(VertexSetMembership, WalksThroughItsMembers) {
-    VertexSet set;
-    Vertex* v = point(1, 2, 3);
-    Vertex* w = point(4, 5, 6);
-    set.add(v);
-    set.add(w);
-    Cursor* cursor = set.rewind();
-    ASSERT_TRUE(cursor->hasNext());
-    EXPECT_EQ(cursor->next(), v);
-    ASSERT_TRUE(set.hasNext());
-    EXPECT_EQ(set.next(), w);
-    EXPECT_FALSE(set.hasNext());
-}
-
 TEST(VertexSetEquality, ComparesMembersByValueAndCopiesTheLastMatch) {
     VertexSet mine, theirs;
     Vertex* first = point(1, 1, 1);
@@ -139,18 +125,6 @@ TEST(MeshEditing, TexturedInsertionsKeepCoordinatesAligned) {
     plain.insertAt(0, t1, v2);
     EXPECT_EQ(plain.texCoords, nullptr);
     EXPECT_EQ(verticesOf(plain.vertices), (std::vector<Vertex*>{v2, v1, v0}));
-}
-
-TEST(MeshEditing, TransformsEveryVertex) {
-    Mesh* mesh = unitSquare();
-    mesh->scaleAll(2);
-    const float offset[3] = {1, 2, 3};
-    mesh->translateAll(offset);
-    const float factors[3] = {1, -1, 0.5f};
-    mesh->multiplyAll(factors);
-    std::vector<Vertex*> v = verticesOf(mesh->vertices);
-    expectAt(v[0], 1, -2, 1.5f);
-    expectAt(v[2], 3, -2, 2.5f);
 }
 
 TEST(MeshMoveVertex, MovesOnlyTheFirstMatchAndCopiesAttributesOnValueMatch) {

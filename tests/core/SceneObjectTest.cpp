@@ -98,20 +98,6 @@ TEST(SceneObjectRoughen, AmplitudeIsAThirdOfTheSmallestExtentHalvedEachPass) {
     expectDisplaced(twice.vertices, split, 0.495f);
 }
 
-TEST(SceneObjectRoughen, NoCoordinateMovesByTheFullAmplitudeUpwards) {
-    Slab slab(4);
-    std::vector<Vertex> before = snapshot(slab.vertices);
-    std::srand(17);
-    slab.roughen(1);
-    ListNode* node = slab.vertices->members->first;
-    for (size_t member = 0; member < before.size(); ++member, node = node->next)
-        for (int axis = 0; axis < 3; ++axis) {
-            const float moved = static_cast<Vertex*>(node->payload)->get(axis) - before[member].get(axis);
-            EXPECT_GE(moved, -0.99f);
-            EXPECT_LT(moved, 0.99f);
-        }
-}
-
 TEST(SceneObjectDisplace, TheFirstMemberAtAPositionCarriesTheFaceVertices) {
     Slab slab(2);
     // Corner 1 of face 0 and corner 0 of face 1 coincide; so do their clones in the set.
@@ -199,15 +185,6 @@ TEST(SceneObjectDump, PrintsEveryFaceBetweenTheTreeTags) {
     const std::string ending = " unchecked\n\t</4>\n</Tree1>\n\n";
     ASSERT_GT(out.size(), ending.size());
     EXPECT_EQ(out.substr(out.size() - ending.size()), ending) << out;
-}
-
-TEST(SceneObjectRelease, ReleasesPositionAndSizeOnly) {
-    Slab* slab = new Slab(1);
-    slab->releaseContents();
-    EXPECT_EQ(slab->position, nullptr);
-    EXPECT_EQ(slab->size, nullptr);
-    EXPECT_EQ(slab->faces->count(), 1);
-    delete slab;
 }
 
 }  // namespace

@@ -113,21 +113,6 @@ TEST(VertexClone, CopiesCoordinatesOnlyIntoNewStorage) {
     EXPECT_EQ(v->get(0), 1);
 }
 
-TEST(VertexArithmetic, TouchesCoordinatesButNeverTheMark) {
-    Vertex* v = point(1, 2, 3);
-    v->mark();
-    v->scale(2);
-    const float offset[3] = {1, -1, 0.5f};
-    v->add(offset);
-    const float factors[3] = {0.5f, 2, -1};
-    v->multiply(factors);
-    EXPECT_EQ(v->get(0), 1.5f);
-    EXPECT_EQ(v->get(1), 6);
-    EXPECT_EQ(v->get(2), -6.5f);
-    EXPECT_TRUE(v->isMarked());
-    EXPECT_EQ(v->data(), v->components);
-}
-
 TEST(RandomUnit, YieldsTheThousandStepsFromMinusOneBelowOne) {
     std::srand(1234);
     std::set<long> seen;
@@ -158,15 +143,6 @@ TEST(Min3, TakesTheSmallest) {
     EXPECT_EQ(min3(5, 4, 3), 3);
     EXPECT_EQ(min3(4, 3, 5), 3);
     EXPECT_EQ(min3(-1, -1, -1), -1);
-}
-
-TEST(MakePoint, HoldsTheCoordinatesAndAnUnmarkedSlot) {
-    float* p = makePoint(1, 2, 3);
-    EXPECT_EQ(p[0], 1);
-    EXPECT_EQ(p[1], 2);
-    EXPECT_EQ(p[2], 3);
-    EXPECT_EQ(p[3], 0);
-    delete[] p;
 }
 
 }  // namespace

@@ -29,7 +29,9 @@ Display* display() {
     return connection;
 }
 
-std::string run(const std::string& command) {
+}  // namespace
+
+std::string commandOutput(const std::string& command) {
     std::string result;
     if (FILE* pipe = popen(command.c_str(), "r")) {
         char buffer[256];
@@ -39,13 +41,15 @@ std::string run(const std::string& command) {
     return result;
 }
 
+namespace {
+
 double secondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
 }  // namespace
 
-ViewerProcess::ViewerProcess() {
+ViewerProcess::ViewerProcess(const std::vector<std::string>& launcher) {
     int in[2], out[2], err[2];
     if (pipe(in) != 0 || pipe(out) != 0 || pipe(err) != 0) std::abort();
     pid_ = fork();
@@ -55,7 +59,11 @@ ViewerProcess::ViewerProcess() {
         dup2(err[1], 2);
         for (int fd : {in[0], in[1], out[0], out[1], err[0], err[1]}) close(fd);
         if (chdir(FLORVANE_DATA_DIR) != 0) _exit(126);
-        execl(FLORVANE_BINARY, "florvane", static_cast<char*>(nullptr));
+        std::vector<const char*> arguments;
+        for (const std::string& word : launcher) arguments.push_back(word.c_str());
+        arguments.push_back(FLORVANE_BINARY);
+        arguments.push_back(nullptr);
+        execvp(arguments[0], const_cast<char* const*>(arguments.data()));
         _exit(127);
     }
     close(in[0]);
@@ -145,7 +153,7 @@ bool Screenshot::writePPM(const std::string& path) const {
 
 std::vector<unsigned long> findWindows(const std::string& title) {
     std::vector<unsigned long> ids;
-    std::istringstream lines(run("xdotool search --name '^" + title + "$' 2>/dev/null"));
+    std::istringstream lines(commandOutput("xdotool search --name '^" + title + "$' 2>/dev/null"));
     for (unsigned long id; lines >> id;) ids.push_back(id);
     return ids;
 }

@@ -10,7 +10,8 @@
 // The program started in the directory that holds its pictures, with its console on pipes.
 class ViewerProcess {
 public:
-    ViewerProcess();
+    // The launcher, when given, runs the program as its last argument (a tracer, say).
+    explicit ViewerProcess(const std::vector<std::string>& launcher = {});
     ~ViewerProcess();
     ViewerProcess(const ViewerProcess&) = delete;
     ViewerProcess& operator=(const ViewerProcess&) = delete;
@@ -65,3 +66,5 @@ Screenshot grabScreen();
 void pressKeys(const std::string& keys);
 // Runs an xdotool command line; returns its exit status.
 int xdotool(const std::string& arguments);
+// Runs a shell command and returns what it printed on standard output.
+std::string commandOutput(const std::string& command);

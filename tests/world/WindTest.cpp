@@ -21,16 +21,19 @@ protected:
         for (int i = 8; i >= 1; --i)
             wind.levelFactors[i] = static_cast<float>((randomUnit() + 4) * wind.levelFactors[i + 1] * 0.2);
         wind.levelFactors[0] = 0.0f;
-        for (int n = 0; n < 600; ++n) {
-            ReferenceVertex r{static_cast<float>(50 + 20 * randomUnit()), static_cast<float>(10 + 10 * randomUnit()),
-                              static_cast<float>(50 + 20 * randomUnit()), static_cast<float>(randomUnit() + 1), n % 10};
-            Vertex* v = new Vertex(makePoint(r.x, r.y, r.z));
-            v->swayWeight = r.swayWeight;
-            wind.groups[r.level].add(v);
-            vertices.push_back(v);
-            expected.push_back(r);
-            rest.push_back(r);
-        }
+        for (int n = 0; n < 600; ++n)
+            registerVertex({static_cast<float>(50 + 20 * randomUnit()), static_cast<float>(10 + 10 * randomUnit()),
+                            static_cast<float>(50 + 20 * randomUnit()), static_cast<float>(randomUnit() + 1), n % 10});
+    }
+
+    // A real vertex in the wind and its twin for the formula.
+    void registerVertex(const ReferenceVertex& r) {
+        Vertex* v = new Vertex(makePoint(r.x, r.y, r.z));
+        v->swayWeight = r.swayWeight;
+        wind.groups[r.level].add(v);
+        vertices.push_back(v);
+        expected.push_back(r);
+        rest.push_back(r);
     }
 
     // One real step and the same step by the formula.
@@ -96,15 +99,7 @@ TEST_F(WindTest, VerticesJoiningWhileTheWindBlowsAreSwayedToo) {
     wind.switchOn();
     for (int i = 0; i < 4; ++i) tick();
     // Registered after switching on: the step must not rely on what it knew of the groups before.
-    for (int n = 0; n < 300; ++n) {
-        ReferenceVertex r{static_cast<float>(n), 5, 7, 0.5f, 1 + n % 9};
-        Vertex* v = new Vertex(makePoint(r.x, r.y, r.z));
-        v->swayWeight = r.swayWeight;
-        wind.groups[r.level].add(v);
-        vertices.push_back(v);
-        expected.push_back(r);
-        rest.push_back(r);
-    }
+    for (int n = 0; n < 300; ++n) registerVertex({static_cast<float>(n), 5, 7, 0.5f, 1 + n % 9});
     for (int i = 0; i < 6; ++i) tick();
     expectPositions(expected, ROUNDING);
     wind.switchOff();
