@@ -10,7 +10,7 @@ cmake --build build-sanitize --parallel "$(nproc)" --target unit_tests
 
 xvfb-run -a -s "-screen 0 1024x768x24" ctest --test-dir build --output-on-failure --parallel "$(nproc)"
 
-# The world lives until the process ends by design, so leaks are not errors; huge picture
+# The world lives until the process ends on purpose, so leaks are not errors; huge picture
 # headers must come back as a refused allocation, not a sanitizer abort.
 ASAN_OPTIONS=detect_leaks=0:allocator_may_return_null=1 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir build-sanitize --output-on-failure --parallel "$(nproc)" -L unit

@@ -75,7 +75,7 @@ TEST(TreeKinds, FirstSixCycleThenAThirdEachAtRandom) {
     }
 }
 
-TEST(Population, PrintsItsProgressInTheDesignedFormat) {
+TEST(Population, PrintsItsProgressLinesExactly) {
     const std::string out = populateFromSeed(4);
     const std::regex shape(
         "\\[  0%\\] generuji teren \\[hotovo\\]\n"

@@ -188,7 +188,7 @@ std::vector<std::string> expectedNightFrame(int junipers) {
     return f;
 }
 
-TEST(FrameTrace, OneFrameMakesItsCallsInTheDesignedOrder) {
+TEST(FrameTrace, OneFrameMakesItsCallsInItsOrder) {
     const std::string trace = testing::TempDir() + "florvane_" + std::to_string(getpid()) + ".trace";
     std::remove(trace.c_str());
     {
