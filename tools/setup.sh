@@ -7,8 +7,12 @@ task=$1
 build_dir=$2
 shift 2
 
+# The viewer alone needs none of the test libraries; say so explicitly either way, so a build
+# directory first configured by one command is switched correctly by the other.
+tests=OFF
 packages="cmake g++ make freeglut3-dev libglu1-mesa-dev libgl-dev libgl1-mesa-dri x11-utils"
 if [ "$task" = test ]; then
+    tests=ON
     packages="$packages libgtest-dev libbenchmark-dev libx11-dev xvfb xauth xdotool apitrace"
 fi
 
@@ -26,5 +30,5 @@ if [ -n "$missing" ]; then
     DEBIAN_FRONTEND=noninteractive $as_root apt-get install -y -qq --no-install-recommends $missing
 fi
 
-cmake -S . -B "$build_dir" "$@"
+cmake -S . -B "$build_dir" -DFLORVANE_TESTS=$tests "$@"
 cmake --build "$build_dir" --parallel "$(nproc)"
