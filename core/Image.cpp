@@ -96,6 +96,11 @@ Image* loadPPM(const char* fileName) {
     return image;
 }
 
+void releaseImage(Image* image) {
+    delete[] image->pixels;
+    delete image;
+}
+
 void uploadTexture(const Image* image) {
     sendPicture(image);
     enableRepeatTexturing();

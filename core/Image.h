@@ -11,6 +11,9 @@ struct Image {
 // Reads a binary "P6" picture; on any failure prints the reason on standard error and exits with status 1.
 Image* loadPPM(const char* fileName);
 
+// Releases a picture that loadPPM made, with its pixels.
+void releaseImage(Image* image);
+
 // Uploads the picture into the one texture GL uses and enables texturing with repeat wrapping:
 // sendPicture, then enableRepeatTexturing.
 void uploadTexture(const Image* image);

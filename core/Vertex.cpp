@@ -69,6 +69,11 @@ void Vertex::multiply(const float* v) {
     for (int i = 0; i < dimension_; ++i) components[i] *= v[i];
 }
 
+void deleteWithComponents(Vertex* v) {
+    delete[] v->components;
+    delete v;
+}
+
 float* makePoint(float x, float y, float z) { return new float[4]{x, y, z, 0.0f}; }
 
 float min3(float a, float b, float c) {

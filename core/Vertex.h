@@ -44,6 +44,9 @@ public:
     float swayWeight = 0.0f;
 };
 
+// Deletes a vertex together with its component array, for an owner of both.
+void deleteWithComponents(Vertex* v);
+
 // A fresh array {x, y, z, 0}; the caller owns it, normally by handing it to a Vertex.
 float* makePoint(float x, float y, float z);
 

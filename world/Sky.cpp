@@ -57,14 +57,10 @@ Sky::Sky(int cx, int cz) {
 Sky::~Sky() {
     delete dome;
     delete sun;
-    for (ListNode* node = stars->first; node != nullptr; node = node->next) {
-        Vertex* star = static_cast<Vertex*>(node->payload);
-        delete[] star->components;
-        delete star;
-    }
+    for (ListNode* node = stars->first; node != nullptr; node = node->next)
+        deleteWithComponents(static_cast<Vertex*>(node->payload));
     delete stars;
-    delete[] skyImage->pixels;
-    delete skyImage;
+    releaseImage(skyImage);
 }
 
 void Sky::applySunLight() {

@@ -51,16 +51,12 @@ Terrain::~Terrain() {
     for (ListNode* node = faces->first; node != nullptr; node = node->next) {
         Mesh* strip = static_cast<Mesh*>(node->payload);
         // The strips own their vertices: no other mesh shares them.
-        for (ListNode* corner = strip->vertices->first; corner != nullptr; corner = corner->next) {
-            Vertex* v = static_cast<Vertex*>(corner->payload);
-            delete[] v->components;
-            delete v;
-        }
+        for (ListNode* corner = strip->vertices->first; corner != nullptr; corner = corner->next)
+            deleteWithComponents(static_cast<Vertex*>(corner->payload));
         delete strip;
     }
     deleteGrid(heights, sideCount);
-    delete[] groundImage->pixels;
-    delete groundImage;
+    releaseImage(groundImage);
 }
 
 void Terrain::refine(double amplitude) {
