@@ -2,25 +2,34 @@
 #include "app/Camera.h"
 
 #include "app/World.h"
+#include "core/Units.h"
 
 #include <GL/glu.h>
 #include <cmath>
 
 namespace {
 
-// 3.141528 / 18 and 17 * 3.141528 / 18: the pitch limits, compared in double, stored as floats.
-constexpr double UPPER_PITCH = -0.17452933333333334;
-constexpr double LOWER_PITCH = -2.9669986666666666;
-// Where the fly-through camera looks: the centre of the landscape, 15 units up.
-constexpr double LOOK_HEIGHT = 15;
+// 10 and 170 degrees from straight up, on the negative side: compared in double, stored as floats.
+// No float lies between these and the rounding of the same limits written out in decimals.
+constexpr double UPPER_PITCH = -HALF_TURN / 18;
+constexpr double LOWER_PITCH = -17 * HALF_TURN / 18;
 
 }  // namespace
+
+void setStartCamera() {
+    eye[0] = worldCentreX;
+    eye[1] = CENTRE_EYE_HEIGHT;
+    eye[2] = worldCentreZ;
+    lookAngles[0] = lookAngles[1] = 0.0f;
+    followFlightPath();
+    clampPitch();
+}
 
 void applyCamera() {
     const double yaw = lookAngles[0], pitch = lookAngles[1];
     switch (cameraMode) {
     case 0:
-        gluLookAt(eye[0], eye[1], eye[2], worldCentreX, LOOK_HEIGHT, worldCentreZ, 0, 1, 0);
+        gluLookAt(eye[0], eye[1], eye[2], worldCentreX, CENTRE_EYE_HEIGHT, worldCentreZ, 0, 1, 0);
         break;
     case 1:
         // Only the horizontal part of the view direction, looking a fixed 0.3 upwards.

@@ -1,6 +1,14 @@
 // The camera modes: the view each mode sets up, the pitch limits, and the fly-through path.
 #pragma once
 
+// Height of the eye at the centre of the landscape, and of the point the fly-through looks at.
+constexpr float CENTRE_EYE_HEIGHT = 15;
+
+// The start camera: mode 0's eye at the centre of the landscape, looking along yaw and pitch 0.
+// It is moved onto the fly-through path and the pitch into its limits at once, so the first frame,
+// which may come before the first tick, never looks at its own eye or along its up vector.
+void setStartCamera();
+
 // Multiplies the view of the current camera mode onto the modelview matrix.
 void applyCamera();
 

@@ -1,9 +1,16 @@
-// Start-up: the console dialogue that picks the display mode, and the window or game mode it opens.
+// Start-up, in the order the entry function runs it.
 #include "app/Entry.h"
 
+#include "app/Camera.h"
+#include "app/Frame.h"
 #include "app/Input.h"
+#include "app/Population.h"
+#include "app/Tick.h"
+#include "app/World.h"
+#include "world/Wind.h"
 
 #include <GL/freeglut.h>
+#include <cstdlib>
 
 namespace {
 
@@ -17,6 +24,27 @@ void openWindow() {
 }
 
 }  // namespace
+
+void createStaticObjects() { wind = new Wind; }
+
+void growWorld(unsigned seed) {
+    setStartCamera();
+    std::printf("Vyckejte prosim... generuji objekty...\n\n\n");
+    std::srand(seed);
+    populateWorld();
+}
+
+int askDisplayMode(std::FILE* input) {
+    printModePrompt();
+    // The prompt must show even when the console is a pipe.
+    std::fflush(stdout);
+    const int mode = readDisplayMode(input);
+    if (mode < 0) {
+        std::fprintf(stderr, "End of input before a display mode (0 to 3) was chosen\n");
+        std::exit(1);
+    }
+    return mode;
+}
 
 void printModePrompt() {
     std::printf("0 -  640x480x16 (bez menu)\n");
@@ -54,4 +82,12 @@ void registerInput() {
     // Picture rows are packed; a width whose row is not a multiple of four bytes must upload intact.
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glEnable(GL_LIGHTING);
+}
+
+void registerCallbacks() {
+    registerInput();
+    glutDisplayFunc(display);
+    glutReshapeFunc(reshape);
+    glutFullScreen();
+    glutIdleFunc(idle);
 }

@@ -1,7 +1,19 @@
-// Start-up: the console dialogue that picks the display mode, and the window or game mode it opens.
+// Start-up, in the order the entry function runs it: the objects that exist before it, the world,
+// the console dialogue that picks the display mode, the window or game mode, and the callbacks.
 #pragma once
 
 #include <cstdio>
+
+// The objects static initialisation creates before the entry function runs, in this order: the
+// wind, switched off at strength 5.
+void createStaticObjects();
+
+// The start camera, the banner, the random generator seeded, and the whole world populated.
+void growWorld(unsigned seed);
+
+// Prints the four display-mode lines of the prompt and reads the mode; ends the program with a
+// message and status 1 when the input ends before a mode is chosen.
+int askDisplayMode(std::FILE* input);
 
 // Prints the four display-mode lines of the prompt.
 void printModePrompt();
@@ -16,3 +28,7 @@ void openDisplay(int mode);
 
 // Keyboard and mouse callbacks, the hidden cursor, linear texture filtering and lighting.
 void registerInput();
+
+// Every callback in its order (input, display, reshape, special keys, idle, menus), with the view
+// made full screen between the special keys and the idle callback.
+void registerCallbacks();

@@ -19,6 +19,7 @@ const GLfloat GLOBAL_AMBIENT[4] = {0.0f, 0.55f, 0.55f, 1.0f};
 const GLfloat MATERIAL_SPECULAR[4] = {0.628281f, 0.555802f, 0.366065f, 1};
 const GLfloat MATERIAL_DIFFUSE[4] = {0.75164f, 0.60648f, 0.22648f, 1};
 const GLfloat MATERIAL_AMBIENT[4] = {0.24725f, 0.1995f, 0.0745f, 1};
+const GLfloat MATERIAL_SHININESS = 15.2f;
 
 }  // namespace
 
@@ -48,7 +49,7 @@ void setupLighting() {
     glMaterialfv(GL_FRONT, GL_SPECULAR, MATERIAL_SPECULAR);
     glMaterialfv(GL_FRONT, GL_DIFFUSE, MATERIAL_DIFFUSE);
     glMaterialfv(GL_FRONT, GL_AMBIENT, MATERIAL_AMBIENT);
-    glMaterialf(GL_FRONT, GL_SHININESS, 15.2f);
+    glMaterialfv(GL_FRONT, GL_SHININESS, &MATERIAL_SHININESS);
 }
 
 void display() {
@@ -65,10 +66,10 @@ void display() {
     sky->draw();
     const float* daylight = sky->daylight();
     for (int i = 0; i < 3; ++i) worldTint[i] = daylight[i];
-    for (ListNode* node = worldObjects->first; node != nullptr; node = node->next) {
+    for (SceneObject* object : items<SceneObject>(worldObjects)) {
         glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
         glColor3f(worldTint[0], worldTint[1], worldTint[2]);
-        static_cast<SceneObject*>(node->payload)->draw();
+        object->draw();
     }
     sky->drawStars();
     glPopMatrix();

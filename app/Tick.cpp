@@ -17,7 +17,7 @@ void tick() {
         break;
     case 1:
         eye[0] = worldCentreX;
-        eye[1] = 15;
+        eye[1] = CENTRE_EYE_HEIGHT;
         eye[2] = worldCentreZ;
         lookAngles[0] += 0.01f;
         clampPitch();

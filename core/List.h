@@ -38,3 +38,35 @@ private:
     int count_ = 0;
     unsigned revision_ = 0;
 };
+
+// The elements of a list as pointers to T, first to last, for a range-for. It follows the links and
+// leaves the list's own cursor alone, so such walks may nest and may run inside a cursor walk.
+template <class T>
+class Items {
+public:
+    class Iterator {
+    public:
+        explicit Iterator(const ListNode* node) : node_(node) {}
+        T* operator*() const { return static_cast<T*>(node_->payload); }
+        Iterator& operator++() {
+            node_ = node_->next;
+            return *this;
+        }
+        bool operator!=(const Iterator& other) const { return node_ != other.node_; }
+
+    private:
+        const ListNode* node_;
+    };
+
+    explicit Items(const List* list) : first_(list->first) {}
+    Iterator begin() const { return Iterator(first_); }
+    Iterator end() const { return Iterator(nullptr); }
+
+private:
+    const ListNode* first_;
+};
+
+template <class T>
+Items<T> items(const List* list) {
+    return Items<T>(list);
+}

@@ -4,12 +4,6 @@
 #include <GL/gl.h>
 #include <cstdio>
 
-namespace {
-
-Vertex* vertexOf(ListNode* node) { return static_cast<Vertex*>(node->payload); }
-
-}  // namespace
-
 Mesh::Mesh() : vertices(new List), autoMode(true), mode(GL_POLYGON) {}
 
 Mesh::Mesh(int mode) : vertices(new List), autoMode(false), mode(mode) {}
@@ -35,13 +29,14 @@ int Mesh::primitive() const {
 void Mesh::draw() {
     glBegin(primitive());
     ListNode* texCoord = textured ? texCoords->first : nullptr;
-    for (ListNode* node = vertices->first; node != nullptr; node = node->next) {
+    for (Vertex* v : items<Vertex>(vertices)) {
         // A mesh short of texture coordinates sends the rest of its vertices without one.
         if (texCoord != nullptr) {
-            glTexCoord2f(vertexOf(texCoord)->get(0), vertexOf(texCoord)->get(1));
+            const Vertex* st = static_cast<const Vertex*>(texCoord->payload);
+            glTexCoord2f(st->get(0), st->get(1));
             texCoord = texCoord->next;
         }
-        vertexOf(node)->emit();
+        v->emit();
     }
     glEnd();
 }
@@ -63,8 +58,7 @@ void Mesh::append(Vertex* vertex, Vertex* texCoord) {
 void Mesh::addVertex(Vertex* vertex) { vertices->append(vertex); }
 
 void Mesh::moveVertex(Vertex* key, Vertex* target) {
-    for (ListNode* node = vertices->first; node != nullptr; node = node->next) {
-        Vertex* w = vertexOf(node);
+    for (Vertex* w : items<Vertex>(vertices)) {
         if (!w->equals(key)) continue;
         for (int i = 0; i < key->dimension(); ++i) w->set(i, target->get(i));
         return;
@@ -89,9 +83,11 @@ void Mesh::enableTexture() {
 void Mesh::dump() {
     int n = autoMode ? vertices->count() : mode;
     std::printf("\t<%d>\n\t\t", n);
-    for (ListNode* node = vertices->first; node != nullptr; node = node->next) {
-        vertexOf(node)->print();
-        if (node->next != nullptr) std::printf("\n\t\t");
+    const char* separator = "";
+    for (Vertex* v : items<Vertex>(vertices)) {
+        std::printf("%s", separator);
+        v->print();
+        separator = "\n\t\t";
     }
     std::printf("\n\t</%d>\n", n);
 }
@@ -101,8 +97,8 @@ List* Mesh::subdivide(VertexSet* collector) {
     if (!autoMode || vertices->count() != 4) return children;
 
     const float* p[4];
-    ListNode* node = vertices->first;
-    for (int i = 0; i < 4; ++i, node = node->next) p[i] = vertexOf(node)->components;
+    int corner = 0;
+    for (Vertex* v : items<Vertex>(vertices)) p[corner++] = v->components;
 
     float centre[3];
     for (int k = 0; k < 3; ++k) {
@@ -134,13 +130,13 @@ List* Mesh::subdivide(VertexSet* collector) {
 }
 
 void Mesh::scaleAll(float factor) {
-    for (ListNode* node = vertices->first; node != nullptr; node = node->next) vertexOf(node)->scale(factor);
+    for (Vertex* v : items<Vertex>(vertices)) v->scale(factor);
 }
 
-void Mesh::translateAll(const float* v) {
-    for (ListNode* node = vertices->first; node != nullptr; node = node->next) vertexOf(node)->add(v);
+void Mesh::translateAll(const float* offset) {
+    for (Vertex* v : items<Vertex>(vertices)) v->add(offset);
 }
 
-void Mesh::multiplyAll(const float* v) {
-    for (ListNode* node = vertices->first; node != nullptr; node = node->next) vertexOf(node)->multiply(v);
+void Mesh::multiplyAll(const float* factors) {
+    for (Vertex* v : items<Vertex>(vertices)) v->multiply(factors);
 }

@@ -21,7 +21,7 @@ PrimitiveSolid::PrimitiveSolid(int kind, int textured, float* params) { build(ki
 PrimitiveSolid::~PrimitiveSolid() { delete meshes; }
 
 void PrimitiveSolid::draw() {
-    for (ListNode* node = meshes->first; node != nullptr; node = node->next) static_cast<Mesh*>(node->payload)->draw();
+    for (Mesh* mesh : items<Mesh>(meshes)) mesh->draw();
 }
 
 Cursor* PrimitiveSolid::rewind() { return meshes->rewind(); }

@@ -3,16 +3,9 @@
 
 #include "core/Mesh.h"
 #include "core/Random.h"
-#include "world/Wind.h"
 
 #include <GL/gl.h>
 #include <cstdio>
-
-namespace {
-
-Mesh* meshOf(ListNode* node) { return static_cast<Mesh*>(node->payload); }
-
-}  // namespace
 
 SceneObject::~SceneObject() {
     delete faces;
@@ -36,14 +29,14 @@ void SceneObject::roughen(int iterations) {
 
 void SceneObject::subdivideFaces() {
     List* children = new List;
-    for (ListNode* node = faces->first; node != nullptr; node = node->next) {
-        List* split = meshOf(node)->subdivide(vertices);
+    for (Mesh* face : items<Mesh>(faces)) {
+        List* split = face->subdivide(vertices);
         children->appendAll(split->rewind());
         delete split;
     }
     // A refused face has no children and disappears. The old faces go, but not their vertices:
     // only the meshes are reclaimed.
-    for (ListNode* node = faces->first; node != nullptr; node = node->next) delete meshOf(node);
+    for (Mesh* face : items<Mesh>(faces)) delete face;
     delete faces;
     faces = children;
 }
@@ -51,8 +44,7 @@ void SceneObject::subdivideFaces() {
 void SceneObject::displace(float amplitude) {
     float scratch[4] = {};
     Vertex target(scratch);
-    for (ListNode* member = vertices->members->first; member != nullptr; member = member->next) {
-        Vertex* v = static_cast<Vertex*>(member->payload);
+    for (Vertex* v : items<Vertex>(vertices->members)) {
         // Random offsets are drawn z first, then y, then x.
         float dz = randomUnit() * amplitude;
         float dy = randomUnit() * amplitude;
@@ -61,7 +53,7 @@ void SceneObject::displace(float amplitude) {
         target.set(1, v->get(1) + dy);
         target.set(2, v->get(2) + dz);
         // Faces first, so they are matched against the member's position before it moves.
-        for (ListNode* node = faces->first; node != nullptr; node = node->next) meshOf(node)->moveVertex(v, &target);
+        for (Mesh* face : items<Mesh>(faces)) face->moveVertex(v, &target);
         for (int i = 0; i < v->dimension(); ++i) v->set(i, target.get(i));
     }
 }
@@ -69,12 +61,13 @@ void SceneObject::displace(float amplitude) {
 void SceneObject::draw() {
     uploadTexture(texture);
     glPushMatrix();
-    for (ListNode* node = faces->first; node != nullptr; node = node->next) {
+    for (Mesh* face : items<Mesh>(faces)) {
         glBegin(GL_QUADS);
         int n = 0;
-        for (ListNode* corner = meshOf(node)->vertices->first; corner != nullptr; corner = corner->next, ++n) {
+        for (Vertex* corner : items<Vertex>(face->vertices)) {
             glTexCoord2f(n >= 2 ? 1.0f : 0.0f, n == 1 || n == 2 ? 1.0f : 0.0f);
-            static_cast<Vertex*>(corner->payload)->emit();
+            corner->emit();
+            ++n;
         }
         glEnd();
     }
@@ -84,18 +77,17 @@ void SceneObject::draw() {
 
 void SceneObject::dump() {
     std::printf("<Tree1>\n");
-    for (ListNode* node = faces->first; node != nullptr; node = node->next) meshOf(node)->dump();
+    for (Mesh* face : items<Mesh>(faces)) face->dump();
     std::printf("</Tree1>\n\n");
 }
 
-void SceneObject::attachToWind(Wind* wind) {
-    for (ListNode* node = faces->first; node != nullptr; node = node->next) {
-        for (ListNode* corner = meshOf(node)->vertices->first; corner != nullptr; corner = corner->next) {
-            Vertex* w = static_cast<Vertex*>(corner->payload);
+void SceneObject::attachToWind(SwayGroups* wind) {
+    for (Mesh* face : items<Mesh>(faces))
+        wind->addMesh(face, [this](Vertex* w) {
+            // One per full height above the reference point, a quarter per depth, a third per width.
             float a = (w->get(0) - position[0]) / size[0] * 0.33333334;
             float b = (w->get(2) - position[2]) / size[2] * 0.25 + a;
             w->swayWeight = (w->get(1) - position[1]) / size[1] + b;
-            wind->groups[1].add(w);
-        }
-    }
+            return 1;
+        });
 }

@@ -5,9 +5,8 @@
 #include "core/Image.h"
 #include "core/List.h"
 #include "core/Object.h"
+#include "core/SwayGroups.h"
 #include "core/VertexSet.h"
-
-class Wind;
 
 class SceneObject : public Object {
 public:
@@ -25,7 +24,7 @@ public:
     virtual void draw();
     virtual void dump();
     // Every face vertex joins wind group 1, swaying more the higher it stands.
-    virtual void attachToWind(Wind* wind);
+    virtual void attachToWind(SwayGroups* wind);
 
     void subdivideFaces();
     // Moves every member of vertices by a random offset of the amplitude, carrying the face vertices

@@ -1,6 +1,8 @@
 // A point of 2, 3 or 4 floats over a component array that also carries a mark slot.
 #include "core/Vertex.h"
 
+#include "core/List.h"
+
 #include <GL/gl.h>
 #include <cstdio>
 
@@ -72,6 +74,11 @@ void Vertex::multiply(const float* v) {
 void deleteWithComponents(Vertex* v) {
     delete[] v->components;
     delete v;
+}
+
+void deleteWithComponents(List* vertices) {
+    for (Vertex* v : items<Vertex>(vertices)) deleteWithComponents(v);
+    vertices->clear();
 }
 
 float* makePoint(float x, float y, float z) { return new float[4]{x, y, z, 0.0f}; }

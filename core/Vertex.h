@@ -3,6 +3,8 @@
 
 #include "core/Object.h"
 
+class List;
+
 class Vertex : public Object {
 public:
     // A three-dimensional vertex over the given array (x, y, z, mark).
@@ -46,6 +48,8 @@ public:
 
 // Deletes a vertex together with its component array, for an owner of both.
 void deleteWithComponents(Vertex* v);
+// Deletes every vertex of the list with its component array; the list itself stays, emptied.
+void deleteWithComponents(List* vertices);
 
 // A fresh array {x, y, z, 0}; the caller owns it, normally by handing it to a Vertex.
 float* makePoint(float x, float y, float z);

@@ -34,13 +34,12 @@ void VertexSet::add(Vertex* v) {
 }
 
 void VertexSet::unmarkAll() {
-    for (ListNode* node = members->first; node != nullptr; node = node->next)
-        static_cast<Vertex*>(node->payload)->unmark();
+    for (Vertex* v : items<Vertex>(members)) v->unmark();
 }
 
 bool VertexSet::contains(Vertex* v) {
-    for (ListNode* node = members->first; node != nullptr; node = node->next)
-        if (static_cast<Vertex*>(node->payload)->components == v->components) return true;
+    for (Vertex* member : items<Vertex>(members))
+        if (member->components == v->components) return true;
     return false;
 }
 

@@ -42,8 +42,7 @@ Juniper::Juniper(float* position, float* size, float* tint) {
             quad->translateAll(lift);
             quad->multiplyAll(size);
             quad->translateAll(position);
-            for (ListNode* node = quad->vertices->first; node != nullptr; node = node->next)
-                vertices->add(static_cast<Vertex*>(node->payload)->clone());
+            for (Vertex* corner : items<Vertex>(quad->vertices)) vertices->add(corner->clone());
             faces->append(quad);
         }
     }

@@ -3,14 +3,13 @@
 
 #include "core/Mesh.h"
 #include "core/Random.h"
+#include "core/Units.h"
 
 #include <GL/gl.h>
 #include <cmath>
 
 namespace {
 
-// The half-turn of the star angles and the noon and midnight presets; not quite pi.
-constexpr double HALF_TURN = 3.141528;
 constexpr float DOME_RADIUS = 100;
 constexpr float STAR_RADIUS = 99;
 // The sun travels on an ellipse in the vertical plane through the centre.
@@ -57,8 +56,7 @@ Sky::Sky(int cx, int cz) {
 Sky::~Sky() {
     delete dome;
     delete sun;
-    for (ListNode* node = stars->first; node != nullptr; node = node->next)
-        deleteWithComponents(static_cast<Vertex*>(node->payload));
+    deleteWithComponents(stars);
     delete stars;
     releaseImage(skyImage);
 }
@@ -114,8 +112,7 @@ void Sky::drawStars() {
         glEnable(GL_BLEND);
     }
     glBegin(GL_POINTS);
-    for (ListNode* node = stars->first; node != nullptr; node = node->next) {
-        Vertex* star = static_cast<Vertex*>(node->payload);
+    for (Vertex* star : items<Vertex>(stars)) {
         glColor4f(star->tag, star->tag, star->tag, alpha);
         star->emit();
     }

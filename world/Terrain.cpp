@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr int GRID_STEP = 3;
 constexpr double SEED_AMPLITUDE = 10;
 constexpr int REFINEMENT_PASSES = 4;
 // How far the outermost grid lines are pushed out, so the ground reaches past the sky dome.
@@ -48,11 +47,9 @@ Terrain::Terrain(float centreX, float centreZ, float* tintColour) {
 }
 
 Terrain::~Terrain() {
-    for (ListNode* node = faces->first; node != nullptr; node = node->next) {
-        Mesh* strip = static_cast<Mesh*>(node->payload);
+    for (Mesh* strip : items<Mesh>(faces)) {
         // The strips own their vertices: no other mesh shares them.
-        for (ListNode* corner = strip->vertices->first; corner != nullptr; corner = corner->next)
-            deleteWithComponents(static_cast<Vertex*>(corner->payload));
+        deleteWithComponents(strip->vertices);
         delete strip;
     }
     deleteGrid(heights, sideCount);
@@ -103,11 +100,9 @@ void Terrain::draw() {
     glPushMatrix();
     // The picture repeats every 3 * sideCount units.
     const double offset = 1.5 * sideCount, period = GRID_STEP * sideCount;
-    for (ListNode* node = faces->first; node != nullptr; node = node->next) {
+    for (Mesh* strip : items<Mesh>(faces)) {
         glBegin(GL_TRIANGLE_STRIP);
-        for (ListNode* corner = static_cast<Mesh*>(node->payload)->vertices->first; corner != nullptr;
-             corner = corner->next) {
-            Vertex* v = static_cast<Vertex*>(corner->payload);
+        for (Vertex* v : items<Vertex>(strip->vertices)) {
             glTexCoord2f(static_cast<float>((v->get(0) - centreX - offset) / period),
                          static_cast<float>((v->get(2) - centreZ - offset) / period));
             v->emit();

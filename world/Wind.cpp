@@ -1,6 +1,7 @@
 // The global wind field.
 #include "world/Wind.h"
 
+#include "core/Random.h"
 #include "world/WaveKernel.h"
 
 #include <algorithm>
@@ -15,6 +16,13 @@ constexpr int BLOCK = 256;
 Wind::Wind() : levelFactors(new float[LEVEL_COUNT]()) {}
 
 Wind::~Wind() { delete[] levelFactors; }
+
+void Wind::chooseLevelFactors() {
+    float* k = levelFactors;
+    k[9] = 0.2f;
+    for (int i = 8; i >= 1; --i) k[i] = static_cast<float>((randomUnit() + 4) * k[i + 1] * 0.2);
+    k[0] = 0.0f;
+}
 
 void Wind::animate() {
     if (!active && targetStrength == appliedStrength) return;
@@ -80,8 +88,7 @@ void Wind::copyGroups() {
         List* members = groups[level].members;
         if (copy.taken && copy.revision == members->revision()) continue;
         copy.members.clear();
-        for (ListNode* node = members->first; node != nullptr; node = node->next)
-            copy.members.push_back(static_cast<Vertex*>(node->payload));
+        for (Vertex* v : items<Vertex>(members)) copy.members.push_back(v);
         copy.revision = members->revision();
         copy.taken = true;
     }

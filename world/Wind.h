@@ -1,20 +1,21 @@
 // The global wind field: ten groups of plant vertices, each swayed in place with its level's amplitude.
 #pragma once
 
-#include "core/VertexSet.h"
+#include "core/SwayGroups.h"
 
 #include <vector>
 
-class Wind {
+class Wind : public SwayGroups {
 public:
-    static constexpr int LEVEL_COUNT = 10;
-
     // Switched off, strength 5, every group empty and every level factor 0 until population sets them.
     Wind();
     Wind(const Wind&) = delete;
     Wind& operator=(const Wind&) = delete;
     ~Wind();
 
+    // Level 9 sways with 0.2, each lower level with 0.6 to just under 1.0 times the one above it
+    // (one random draw each, from level 8 down to 1), and level 0 never moves.
+    void chooseLevelFactors();
     // One step: takes back the displacement of the previous step and gives that of the current time
     // at the target strength. Allocates nothing.
     void animate();
@@ -35,7 +36,6 @@ public:
     float* levelFactors;
     float time = 0.0f;
     bool active = false;
-    VertexSet groups[LEVEL_COUNT];
 
 private:
     // The members of one group as an array, valid while the group's list keeps its revision.

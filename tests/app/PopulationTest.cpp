@@ -1,4 +1,5 @@
 // World population: the occupancy grid, the kinds, the order of the world, and its console lines.
+#include "app/OccupancyGrid.h"
 #include "app/Population.h"
 #include "app/World.h"
 #include "core/List.h"
@@ -17,43 +18,32 @@ namespace {
 
 constexpr int N = 17;
 
-struct Grid {
-    Grid() {
-        for (int i = 0; i < N; ++i) {
-            rows[i] = cells[i];
-            for (int j = 0; j < N; ++j) cells[i][j] = 1;
-        }
-    }
-    unsigned char cells[N][N];
-    unsigned char* rows[N];
-};
-
 TEST(OccupancyGrid, EachKindStandsOnlyWhereItsWholeAreaIsInside) {
     // Juniper (3): rows and columns 2 to 15; deciduous (5): 3 to 14; spruce (7): 4 to 13.
     const int sizes[] = {3, 5, 7}, lowest[] = {2, 3, 4}, highest[] = {15, 14, 13};
-    Grid grid;
+    OccupancyGrid grid(N);
     for (int k = 0; k < 3; ++k)
         for (int i = -1; i <= N; ++i)
             for (int j = -1; j <= N; ++j) {
                 const bool inside = i >= lowest[k] && i <= highest[k] && j >= lowest[k] && j <= highest[k];
-                ASSERT_EQ(isAreaFree(i, j, grid.rows, sizes[k], N), inside) << sizes[k] << " at " << i << "," << j;
+                ASSERT_EQ(grid.isAreaFree(i, j, sizes[k]), inside) << sizes[k] << " at " << i << "," << j;
             }
 }
 
 TEST(OccupancyGrid, OccupiesTheSquareAroundTheCellAndTestsOneMoreBelow) {
-    Grid grid;
-    occupyArea(8, 8, grid.rows, 5);
+    OccupancyGrid grid(N);
+    grid.occupyArea(8, 8, 5);
     for (int i = 0; i < N; ++i)
         for (int j = 0; j < N; ++j)
-            EXPECT_EQ(grid.cells[i][j], (i >= 6 && i <= 10 && j >= 6 && j <= 10) ? 0 : 1) << i << "," << j;
+            EXPECT_EQ(grid.isFree(i, j), !(i >= 6 && i <= 10 && j >= 6 && j <= 10)) << i << "," << j;
     // A juniper's tested area spans rows i - 2 to i + 1: two rows before its cell, one after.
-    EXPECT_FALSE(isAreaFree(12, 8, grid.rows, 3, N));
-    EXPECT_TRUE(isAreaFree(13, 8, grid.rows, 3, N));
-    EXPECT_FALSE(isAreaFree(5, 8, grid.rows, 3, N));
-    EXPECT_TRUE(isAreaFree(4, 8, grid.rows, 3, N));
+    EXPECT_FALSE(grid.isAreaFree(12, 8, 3));
+    EXPECT_TRUE(grid.isAreaFree(13, 8, 3));
+    EXPECT_FALSE(grid.isAreaFree(5, 8, 3));
+    EXPECT_TRUE(grid.isAreaFree(4, 8, 3));
     // Columns likewise.
-    EXPECT_FALSE(isAreaFree(8, 12, grid.rows, 3, N));
-    EXPECT_TRUE(isAreaFree(8, 13, grid.rows, 3, N));
+    EXPECT_FALSE(grid.isAreaFree(8, 12, 3));
+    EXPECT_TRUE(grid.isAreaFree(8, 13, 3));
 }
 
 TEST(TreeKinds, FirstSixCycleThenAThirdEachAtRandom) {
@@ -78,6 +68,7 @@ TEST(TreeKinds, FirstSixCycleThenAThirdEachAtRandom) {
 TEST(Population, PrintsItsProgressLinesExactly) {
     const std::string out = populateFromSeed(4);
     const std::regex shape(
+        "Vyckejte prosim\\.\\.\\. generuji objekty\\.\\.\\.\n\n\n"
         "\\[  0%\\] generuji teren \\[hotovo\\]\n"
         "(\\[ {0,2}\\d{1,2}%\\] generuji jalovec \\[hotovo\\]\n)*"
         "\\[ 99%\\] generuji motyli \\[hotovo\\]\n"

@@ -143,7 +143,7 @@ std::vector<std::string> expectedNightFrame(int junipers) {
          "glLightfv(GL_LIGHT0, GL_AMBIENT, {#, #, #, #})", "glLightfv(GL_LIGHT0, GL_DIFFUSE, {#, #, #, #})",
          "glLightfv(GL_LIGHT0, GL_SPECULAR, {#, #, #, #})", "glMaterialfv(GL_FRONT, GL_SPECULAR, {#, #, #, #})",
          "glMaterialfv(GL_FRONT, GL_DIFFUSE, {#, #, #, #})", "glMaterialfv(GL_FRONT, GL_AMBIENT, {#, #, #, #})",
-         "glMaterialf(GL_FRONT, GL_SHININESS, #)"});
+         "glMaterialfv(GL_FRONT, GL_SHININESS, &#)"});
     // The sun light, the perspective and the fly-through camera.
     add({"glLightfv(GL_LIGHT1, GL_POSITION, {#, #, #, #})", "glLightfv(GL_LIGHT1, GL_DIFFUSE, {#, #, #, #})",
          "glMultMatrixd({#, #, #, #, #, #, #, #, #, #, #, #, #, #, #, #})",

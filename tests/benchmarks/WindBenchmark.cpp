@@ -15,9 +15,7 @@ namespace {
 struct World {
     explicit World(int count) {
         std::srand(1);
-        wind.levelFactors[9] = 0.2f;
-        for (int i = 8; i >= 1; --i)
-            wind.levelFactors[i] = static_cast<float>((randomUnit() + 4) * wind.levelFactors[i + 1] * 0.2);
+        wind.chooseLevelFactors();
         for (int n = 0; n < count; ++n) {
             ReferenceVertex r{static_cast<float>(50 + 25 * randomUnit()), static_cast<float>(12 + 12 * randomUnit()),
                               static_cast<float>(50 + 25 * randomUnit()), static_cast<float>(randomUnit() + 1),

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <GL/gl.h>
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <vector>
@@ -32,3 +33,13 @@ void resetGLState();
 
 // Every vertex of the recorded primitives, in order.
 std::vector<FeedbackVertex> allVertices(const std::vector<FeedbackPrimitive>& primitives);
+
+// Every GL test starts from the state resetGLState gives and must leave no GL error behind.
+class GLTest : public testing::Test {
+protected:
+    void SetUp() override { resetGLState(); }
+    void TearDown() override { EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)); }
+};
+
+// Whether a capability is on, for EXPECT_EQ over tables of expected states.
+inline bool isOn(GLenum capability) { return glIsEnabled(capability) == GL_TRUE; }

@@ -17,10 +17,7 @@ class WindTest : public testing::Test {
 protected:
     void SetUp() override {
         std::srand(99);
-        wind.levelFactors[9] = 0.2f;
-        for (int i = 8; i >= 1; --i)
-            wind.levelFactors[i] = static_cast<float>((randomUnit() + 4) * wind.levelFactors[i + 1] * 0.2);
-        wind.levelFactors[0] = 0.0f;
+        wind.chooseLevelFactors();
         for (int n = 0; n < 600; ++n)
             registerVertex({static_cast<float>(50 + 20 * randomUnit()), static_cast<float>(10 + 10 * randomUnit()),
                             static_cast<float>(50 + 20 * randomUnit()), static_cast<float>(randomUnit() + 1), n % 10});

@@ -1,0 +1,60 @@
+// A digest of generated geometry: counts and a checksum of every coordinate, tag and sway weight,
+// so that a drift anywhere in a generator changes one short string.
+#pragma once
+
+#include "core/List.h"
+#include "core/Mesh.h"
+#include "core/SceneObject.h"
+#include "core/SwayGroups.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+class Digest {
+public:
+    void add(float value) {
+        std::uint32_t bits;
+        std::memcpy(&bits, &value, sizeof bits);
+        for (int i = 0; i < 4; ++i) sum_ = (sum_ ^ ((bits >> (8 * i)) & 0xff)) * 1099511628211ull;
+    }
+    // x, y, z, tag and sway weight.
+    void add(const Vertex* v) {
+        for (int i = 0; i < 3; ++i) add(v->get(i));
+        add(v->tag);
+        add(v->swayWeight);
+        ++vertices_;
+    }
+    void add(const Mesh* mesh) {
+        add(static_cast<float>(mesh->primitive()));
+        for (const Vertex* v : items<Vertex>(mesh->vertices)) add(v);
+        ++meshes_;
+    }
+    // Every vertex a plant registers with the wind, group by group, with its group's number: all
+    // of a plant's geometry that sways, and where it sways.
+    void addWindRegistration(SceneObject* plant) {
+        SwayGroups groups;
+        plant->attachToWind(&groups);
+        for (int level = 0; level < SwayGroups::LEVEL_COUNT; ++level) {
+            add(static_cast<float>(level));
+            for (const Vertex* v : items<Vertex>(groups.groups[level].members)) add(v);
+        }
+        groups.unmarkAll();
+    }
+    // The next number of the random generator: how many draws came before it.
+    void addNextRandom() { add(static_cast<float>(std::rand() % 100000)); }
+
+    std::string text() const {
+        char buffer[64];
+        std::snprintf(buffer, sizeof buffer, "%d meshes %d vertices %016llx", meshes_, vertices_,
+                      static_cast<unsigned long long>(sum_));
+        return buffer;
+    }
+
+private:
+    std::uint64_t sum_ = 1469598103934665603ull;
+    int meshes_ = 0;
+    int vertices_ = 0;
+};
