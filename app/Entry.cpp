@@ -4,6 +4,7 @@
 #include "app/Camera.h"
 #include "app/Frame.h"
 #include "app/Input.h"
+#include "app/Overlay.h"
 #include "app/Population.h"
 #include "app/Tick.h"
 #include "app/World.h"
@@ -25,7 +26,11 @@ void openWindow() {
 
 }  // namespace
 
-void createStaticObjects() { wind = new Wind; }
+void createStaticObjects() {
+    // The overlay loads its pictures here, so a missing one ends the program before the banner.
+    overlay = new Overlay;
+    wind = new Wind;
+}
 
 void growWorld(unsigned seed) {
     setStartCamera();

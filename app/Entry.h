@@ -5,7 +5,7 @@
 #include <cstdio>
 
 // The objects static initialisation creates before the entry function runs, in this order: the
-// wind, switched off at strength 5.
+// overlay with its four pictures, then the wind, switched off at strength 5.
 void createStaticObjects();
 
 // The start camera, the banner, the random generator seeded, and the whole world populated.

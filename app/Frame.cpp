@@ -2,9 +2,12 @@
 #include "app/Frame.h"
 
 #include "app/Camera.h"
+#include "app/Overlay.h"
 #include "app/World.h"
 #include "core/List.h"
 #include "core/SceneObject.h"
+#include "world/Butterfly.h"
+#include "world/Rain.h"
 #include "world/Sky.h"
 
 #include <GL/freeglut.h>
@@ -71,10 +74,16 @@ void display() {
         glColor3f(worldTint[0], worldTint[1], worldTint[2]);
         object->draw();
     }
+    if (butterfliesOn)
+        for (Butterfly* butterfly : items<Butterfly>(butterflies)) butterfly->draw();
+    rain->draw();
     sky->drawStars();
     glPopMatrix();
     glPushMatrix();
+    // Flat on the screen, over everything: identity matrices and no depth test.
     glDisable(GL_DEPTH_TEST);
+    overlay->drawLogo();
+    overlay->draw();
     glPopMatrix();
     glutSwapBuffers();
 }

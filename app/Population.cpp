@@ -6,6 +6,8 @@
 #include "core/List.h"
 #include "core/Random.h"
 #include "vegetation/Juniper.h"
+#include "world/Butterfly.h"
+#include "world/Rain.h"
 #include "world/Sky.h"
 #include "world/Terrain.h"
 #include "world/Wind.h"
@@ -92,8 +94,10 @@ void populateWorld() {
 
     std::printf("[ 99%%] generuji motyli ");
     butterflies = new List;
+    for (int i = 0; i < butterflyCount; ++i) butterflies->append(new Butterfly(worldCentreX, worldCentreZ, worldTint));
     std::printf("[hotovo]\n");
     std::printf("[ 99%%] generuji kapky deste ");
+    rain = new Rain(worldCentreX, worldCentreZ, worldTint);
     std::printf("[hotovo]\n");
     std::printf("[ 99%%] generuji slunce a oblohu ");
     sky = new Sky(static_cast<int>(worldCentreX), static_cast<int>(worldCentreZ));

@@ -3,6 +3,9 @@
 
 #include "app/Camera.h"
 #include "app/World.h"
+#include "core/List.h"
+#include "world/Butterfly.h"
+#include "world/Rain.h"
 #include "world/Sky.h"
 #include "world/Wind.h"
 
@@ -27,6 +30,9 @@ void tick() {
     }
     wind->animate();
     sky->advance();
+    rain->fall();
+    // The butterflies fly on while they are not shown.
+    for (Butterfly* butterfly : items<Butterfly>(butterflies)) butterfly->step();
 }
 
 void idle() {

@@ -18,5 +18,8 @@ float moveAngles[2];
 float* worldTint;
 List* worldObjects;
 List* butterflies;
+Rain* rain;
 Sky* sky;
+Butterfly* followedButterfly;
 Wind* wind;
+Overlay* overlay;

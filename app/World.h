@@ -1,7 +1,10 @@
 // The world globals: the state every part of the shell reads and writes, each declared once here.
 #pragma once
 
+class Butterfly;
 class List;
+class Overlay;
+class Rain;
 class Sky;
 class Wind;
 
@@ -40,7 +43,13 @@ extern float* worldTint;
 extern List* worldObjects;
 // The butterflies, in creation order.
 extern List* butterflies;
+// The rain column.
+extern Rain* rain;
 // Sky dome, sun and stars.
 extern Sky* sky;
+// The butterfly camera mode 3 follows.
+extern Butterfly* followedButterfly;
 // The global wind field; created by static initialisation, switched off, strength 5.
 extern Wind* wind;
+// Title, help, hint, logo and status line; created by static initialisation before the wind.
+extern Overlay* overlay;
