@@ -1,7 +1,7 @@
 // Hand-drawn 5x9 bitmap font used to letter Florvane's pictures.
 #pragma once
 
-namespace glyphs {
+namespace pictures::glyphs {
 
 // Cell geometry: rows 0-6 hold capitals and ascenders (the baseline lies under
 // row 6), rows 7-8 hold descenders; lower case sits on rows 2-6.
@@ -88,4 +88,4 @@ constexpr bool ink(int c, int x, int y) {
     return row[(index % kPerBlock) * (kCellW + 1) + x] == '#';
 }
 
-}  // namespace glyphs
+}  // namespace pictures::glyphs

@@ -1,0 +1,36 @@
+// Lettering: text laid out from the glyph sheet as strokes, inked through a distance field.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "tools/pictures/Raster.h"
+#include "tools/pictures/Shapes.h"
+
+namespace pictures {
+
+// Text is measured in cells of the glyph sheet, scaled to pixels.
+constexpr float kSpaceWidth = 3.0f;  // cell units
+constexpr float kLetterGap = 1.0f;
+
+float textWidth(const std::string& s, float scale, float tracking = 0.0f);
+
+// Lays out text with its left edge at x and its baseline at y (pixels);
+// returns stroke centre lines in pixels.
+std::vector<Segment> layoutText(const std::string& s, float x, float baseline, float scale, float tracking = 0.0f);
+
+std::vector<Segment> layoutCentred(const std::string& s, float centreX, float baseline, float scale,
+                                   float tracking = 0.0f);
+
+// Distance (pixels) from every pixel centre to the nearest stroke centre
+// line, capped at `reach`.
+std::vector<float> distanceField(int w, int h, const std::vector<Segment>& segs, float reach);
+
+// Inks text strokes of the given half width (pixels) in a flat colour.
+void drawText(Image& img, const std::vector<Segment>& segs, float halfWidth, Rgb colour);
+
+// Soft shadow under text: darkens within `blur` pixels of the ink.
+void drawTextShadow(Image& img, const std::vector<Segment>& segs, float halfWidth, float blur, Rgb colour,
+                    float strength);
+
+}  // namespace pictures
