@@ -98,29 +98,40 @@ WingPoint wingPoint(const WingShape& s, bool fore, Vec2 p) {
     return w;
 }
 
+// Shared finishing for every wing: a dark rim that separates the wing from
+// the backing, and fine scale texture.
+Rgb finishWing(const WingPoint& w, Rgb c, uint32_t seed) {
+    const float grain = fbm(w.lx * 0.9f, w.y * 0.9f, 4096, 4096, 2, seed);
+    c = c * (1.0f + 0.07f * grain);
+    return mix(c, c * 0.5f, 1.0f - smoothstep(0.0f, 1.0f, w.depth));
+}
+
+// One species: the control points of the right-hand wing outlines, its
+// colours, and the pattern of its wings before the shared finish.
 struct Butterfly {
     std::vector<Vec2> fore, hind;
     Rgb background, body, bodyLight;
+    Rgb (*pattern)(const WingPoint&);
+    uint32_t grainSeed;
 };
 
-template <class Pattern>
-Image paintButterfly(const Butterfly& b, Pattern pattern) {
+Image paintButterfly(const Butterfly& b) {
     constexpr int N = 128;
     const WingShape shape = makeWingShape(b.fore, b.hind);
     Image img(N, N, b.background);
+    auto wing = [&](const WingPoint& w) { return finishWing(w, b.pattern(w), b.grainSeed); };
     for (int y = 0; y < N; ++y) {
         for (int x = 0; x < N; ++x) {
             const Vec2 p{std::fabs(static_cast<float>(x) + 0.5f - 0.5f * N), static_cast<float>(y) + 0.5f};
-            // A faint shadow of the wings on the backing keeps the silhouette soft.
-            const float shadowF = shape.fore.signedDistance(p), shadowH = shape.hind.signedDistance(p);
-            const float near = std::min(shadowF, shadowH);
-            Rgb c = b.background * (1.0f - 0.35f * (1.0f - smoothstep(0.0f, 4.0f, near)));
             const WingPoint hind = wingPoint(shape, false, p);
-            c = mix(c, pattern(hind), coverage(-hind.depth));
             const WingPoint fore = wingPoint(shape, true, p);
+            // A faint shadow of the wings on the backing keeps the silhouette soft.
+            const float near = std::min(-fore.depth, -hind.depth);
+            Rgb c = b.background * (1.0f - 0.35f * (1.0f - smoothstep(0.0f, 4.0f, near)));
+            c = mix(c, wing(hind), coverage(-hind.depth));
             // The forewing's trailing edge casts a little shade onto the hindwing.
             c = c * (1.0f - 0.3f * clamp01(1.0f - std::fabs(fore.depth + 1.5f) / 2.0f) * coverage(-hind.depth));
-            c = mix(c, pattern(fore), coverage(-fore.depth));
+            c = mix(c, wing(fore), coverage(-fore.depth));
             img.at(x, y) = c;
         }
     }
@@ -151,18 +162,10 @@ Image paintButterfly(const Butterfly& b, Pattern pattern) {
             if (fx * fx + fy * fy < 1.0f && hashUnit(x, y, 71u) < 0.35f) img.blend(x, y, b.bodyLight, 0.35f);
         }
     }
-    paintStroke(img, {{cx, 11.0f, 3.6f}}, 1.0f, false, [&](StrokeHit) { return b.body; });
+    paintSolidStroke(img, {{cx, 11.0f, 3.6f}}, b.body, 1.0f, false);
     for (int side = -1; side <= 1; side += 2)
         paintSolidStroke(img, {{cx + static_cast<float>(side) * 2.2f, 10.0f, 1.4f}}, hex(0x5a5040), 1.0f, false);
     return img;
-}
-
-// Shared finishing for every wing: a dark rim that separates the wing from
-// the backing, and fine scale texture.
-Rgb finishWing(const WingPoint& w, Rgb c, uint32_t seed) {
-    const float grain = fbm(w.lx * 0.9f, w.y * 0.9f, 4096, 4096, 2, seed);
-    c = c * (1.0f + 0.07f * grain);
-    return mix(c, c * 0.5f, 1.0f - smoothstep(0.0f, 1.0f, w.depth));
 }
 
 // Dots spaced along the wing margin at a given depth below it.
@@ -173,120 +176,104 @@ float marginDots(const WingPoint& w, float depthAt, float radius, float spokesPe
     return std::hypot(arc, w.edge - depthAt) - radius;
 }
 
+// Distance from the wing point to a spot centre, in pixels.
+float fromCentre(const WingPoint& w, Vec2 centre) { return std::hypot(w.lx - centre.x, w.y - centre.y); }
+
+Rgb orangeWing(const WingPoint& w) {
+    Rgb c = mix(hex(0xd8621a), hex(0xf6a23c), smoothstep(0.1f, 0.8f, w.reach));
+    const float veinW = lerp(0.6f, 1.5f, w.reach);
+    c = mix(c, hex(0x16110e), coverage(w.vein - veinW));
+    const float border = w.fore ? 6.5f : 7.0f;
+    c = mix(c, hex(0x16110e), coverage(w.edge - border));
+    // The forewing tip is black with a bar of pale spots.
+    if (w.fore) {
+        c = mix(c, hex(0x16110e), coverage(fromCentre(w, {60.0f, 6.0f}) - 17.0f));
+        for (int i = 0; i < 4; ++i) {
+            const Vec2 sc{44.0f + 4.6f * static_cast<float>(i), 8.5f + 3.8f * static_cast<float>(i)};
+            const float spot = fromCentre(w, sc) - (i == 0 ? 1.8f : 1.5f);
+            c = mix(c, i < 2 ? hex(0xf8ede0) : hex(0xf4a640), coverage(spot));
+        }
+    }
+    c = mix(c, hex(0xf8f2e8), coverage(marginDots(w, 2.2f, 0.95f, 9.0f)));
+    return mix(c, hex(0xf8f2e8), coverage(marginDots(w, 4.8f, 0.8f, 9.0f, 0.5f)));
+}
+
+Rgb yellowWing(const WingPoint& w) {
+    Rgb c = mix(hex(0xd4dc78), hex(0xfae86e), smoothstep(0.05f, 0.5f, w.reach));
+    c = mix(c, hex(0xfdf3a8), 0.6f * smoothstep(0.5f, 1.0f, w.reach));
+    c = mix(c, hex(0xb8a858), 0.55f * coverage(w.vein - lerp(0.3f, 0.8f, w.reach)));
+    const float spot = fromCentre(w, w.fore ? Vec2{26.0f, 32.0f} : Vec2{22.0f, 80.0f}) - (w.fore ? 2.6f : 3.2f);
+    c = mix(c, hex(0xe88a2a), coverage(spot));
+    return mix(c, hex(0xc0543a), 0.7f * coverage(marginDots(w, 1.6f, 0.7f, 8.0f)));
+}
+
+Rgb blueWing(const WingPoint& w) {
+    Rgb c = mix(hex(0x3a4f86), hex(0x3f86f0), smoothstep(0.05f, 0.45f, w.reach));
+    c = mix(c, hex(0x8cc4ff), 0.35f * smoothstep(0.45f, 0.75f, w.reach) * (1.0f - smoothstep(0.75f, 0.9f, w.reach)));
+    c = mix(c, hex(0x1a2a5a), 0.6f * coverage(w.vein - 0.5f));
+    const float border = w.fore ? 7.5f : 6.0f;
+    c = mix(c, hex(0x0d0f14), smoothstep(1.5f, -1.0f, w.edge - border));
+    // Chequered white fringe.
+    const float fringe = coverage(w.edge - 2.3f);
+    const float check = std::sin(w.spoke * 40.0f) > -0.2f ? 1.0f : 0.25f;
+    return mix(c, hex(0xf0f2f6), fringe * check);
+}
+
+Rgb whiteWing(const WingPoint& w) {
+    Rgb c = mix(hex(0xe6e2d2), hex(0xfaf8ef), smoothstep(0.05f, 0.35f, w.reach));
+    c = mix(c, hex(0x3a3a3a), 0.8f * (1.0f - smoothstep(0.05f, 0.22f, w.reach)));  // dark hairy base
+    c = mix(c, hex(0x9c9c94), 0.25f * coverage(w.vein - 0.45f));
+    if (w.fore) {
+        // Glassy grey outer margin and black spots.
+        c = mix(c, hex(0xb4b8b8), 0.75f * coverage(w.edge - 7.0f));
+        c = mix(c, hex(0x7a7e80), 0.8f * coverage(marginDots(w, 5.0f, 1.6f, 7.0f)));
+        const Vec2 spots[] = {{24.0f, 26.0f}, {36.0f, 18.0f}, {40.0f, 38.0f}};
+        const float radii[] = {3.2f, 3.4f, 3.0f};
+        for (int i = 0; i < 3; ++i) c = mix(c, hex(0x17171a), coverage(fromCentre(w, spots[i]) - radii[i]));
+        return c;
+    }
+    // Eyespots: black ring, red iris, white pupil.
+    const Vec2 eyes[] = {{30.0f, 76.0f}, {28.0f, 96.0f}};
+    const float radii[] = {8.0f, 6.5f};
+    for (int i = 0; i < 2; ++i) {
+        const float r = fromCentre(w, eyes[i]);
+        c = mix(c, hex(0x141416), coverage(r - radii[i]));
+        c = mix(c, mix(hex(0xd8202a), hex(0xf04a3a), clamp01(1.0f - r / radii[i])), coverage(r - radii[i] + 1.8f));
+        c = mix(c, hex(0xfbf6ee), coverage(r - radii[i] * 0.3f));
+    }
+    return mix(c, hex(0x2a2a2c), coverage(marginDots(w, 3.5f, 1.4f, 6.0f)));
+}
+
 }  // namespace
 
 Image makeButterflyOrange() {
-    Butterfly b;
-    b.fore = {{2, 22}, {12, 12}, {30, 6}, {50, 3}, {62, 6}, {62, 18}, {56, 34}, {46, 48}, {30, 56}, {12, 56}, {3, 44}};
-    b.hind = {{3, 54},   {16, 56},  {34, 60},  {50, 70}, {56, 86}, {50, 102},
-              {38, 114}, {24, 118}, {12, 112}, {5, 96},  {2, 76}};
-    b.background = hex(0x1e1d1c);
-    b.body = hex(0x141212);
-    b.bodyLight = hex(0xf2f0ea);
-    return paintButterfly(b, [](const WingPoint& w) {
-        Rgb c = mix(hex(0xd8621a), hex(0xf6a23c), smoothstep(0.1f, 0.8f, w.reach));
-        const float veinW = lerp(0.6f, 1.5f, w.reach);
-        c = mix(c, hex(0x16110e), coverage(w.vein - veinW));
-        const float border = w.fore ? 6.5f : 7.0f;
-        c = mix(c, hex(0x16110e), coverage(w.edge - border));
-        // The forewing tip is black with a bar of pale spots.
-        if (w.fore) {
-            const float tip = std::hypot(w.lx - 60.0f, w.y - 6.0f) - 17.0f;
-            c = mix(c, hex(0x16110e), coverage(tip));
-            for (int i = 0; i < 4; ++i) {
-                const Vec2 sc{44.0f + 4.6f * static_cast<float>(i), 8.5f + 3.8f * static_cast<float>(i)};
-                const float spot = std::hypot(w.lx - sc.x, w.y - sc.y) - (i == 0 ? 1.8f : 1.5f);
-                c = mix(c, i < 2 ? hex(0xf8ede0) : hex(0xf4a640), coverage(spot));
-            }
-        }
-        c = mix(c, hex(0xf8f2e8), coverage(marginDots(w, 2.2f, 0.95f, 9.0f)));
-        c = mix(c, hex(0xf8f2e8), coverage(marginDots(w, 4.8f, 0.8f, 9.0f, 0.5f)));
-        return finishWing(w, c, 101u);
-    });
+    return paintButterfly({
+        {{2, 22}, {12, 12}, {30, 6}, {50, 3}, {62, 6}, {62, 18}, {56, 34}, {46, 48}, {30, 56}, {12, 56}, {3, 44}},
+        {{3, 54}, {16, 56}, {34, 60}, {50, 70}, {56, 86}, {50, 102}, {38, 114}, {24, 118}, {12, 112}, {5, 96}, {2, 76}},
+        hex(0x1e1d1c), hex(0x141212), hex(0xf2f0ea), orangeWing, 101u});
 }
 
+// Pointed wing tips, like a leaf.
 Image makeButterflyYellow() {
-    Butterfly b;
-    // Pointed wing tips, like a leaf.
-    b.fore = {{2, 24}, {14, 12}, {36, 5}, {58, 1}, {60, 14}, {56, 30}, {48, 44}, {32, 54}, {14, 56}, {3, 44}};
-    b.hind = {{3, 54},   {18, 56},  {38, 60},  {54, 72}, {60, 84}, {54, 98},
-              {42, 112}, {26, 120}, {12, 114}, {5, 98},  {2, 76}};
-    b.background = hex(0x1d1e1b);
-    b.body = hex(0x3a3a2a);
-    b.bodyLight = hex(0xd9d6a8);
-    return paintButterfly(b, [](const WingPoint& w) {
-        Rgb c = mix(hex(0xd4dc78), hex(0xfae86e), smoothstep(0.05f, 0.5f, w.reach));
-        c = mix(c, hex(0xfdf3a8), 0.6f * smoothstep(0.5f, 1.0f, w.reach));
-        c = mix(c, hex(0xb8a858), 0.55f * coverage(w.vein - lerp(0.3f, 0.8f, w.reach)));
-        const Vec2 spotAt = w.fore ? Vec2{26.0f, 32.0f} : Vec2{22.0f, 80.0f};
-        const float spot = std::hypot(w.lx - spotAt.x, w.y - spotAt.y) - (w.fore ? 2.6f : 3.2f);
-        c = mix(c, hex(0xe88a2a), coverage(spot));
-        c = mix(c, hex(0xc0543a), 0.7f * coverage(marginDots(w, 1.6f, 0.7f, 8.0f)));
-        return finishWing(w, c, 102u);
-    });
+    return paintButterfly({
+        {{2, 24}, {14, 12}, {36, 5}, {58, 1}, {60, 14}, {56, 30}, {48, 44}, {32, 54}, {14, 56}, {3, 44}},
+        {{3, 54}, {18, 56}, {38, 60}, {54, 72}, {60, 84}, {54, 98}, {42, 112}, {26, 120}, {12, 114}, {5, 98}, {2, 76}},
+        hex(0x1d1e1b), hex(0x3a3a2a), hex(0xd9d6a8), yellowWing, 102u});
 }
 
+// Rounded wings.
 Image makeButterflyBlue() {
-    Butterfly b;
-    // Rounded wings.
-    b.fore = {{2, 22}, {14, 10}, {34, 4}, {54, 4}, {62, 14}, {60, 30}, {50, 46}, {32, 56}, {12, 56}, {3, 44}};
-    b.hind = {{3, 54},   {20, 56},  {40, 60},  {54, 70}, {58, 86}, {52, 102},
-              {40, 114}, {24, 118}, {11, 110}, {4, 94},  {2, 74}};
-    b.background = hex(0x1b1c20);
-    b.body = hex(0x1a1c26);
-    b.bodyLight = hex(0x8a96b8);
-    return paintButterfly(b, [](const WingPoint& w) {
-        Rgb c = mix(hex(0x3a4f86), hex(0x3f86f0), smoothstep(0.05f, 0.45f, w.reach));
-        c = mix(c, hex(0x8cc4ff),
-                0.35f * smoothstep(0.45f, 0.75f, w.reach) * (1.0f - smoothstep(0.75f, 0.9f, w.reach)));
-        c = mix(c, hex(0x1a2a5a), 0.6f * coverage(w.vein - 0.5f));
-        const float border = w.fore ? 7.5f : 6.0f;
-        c = mix(c, hex(0x0d0f14), smoothstep(1.5f, -1.0f, w.edge - border));
-        // Chequered white fringe.
-        const float fringe = coverage(w.edge - 2.3f);
-        const float check = std::sin(w.spoke * 40.0f) > -0.2f ? 1.0f : 0.25f;
-        c = mix(c, hex(0xf0f2f6), fringe * check);
-        return finishWing(w, c, 103u);
-    });
+    return paintButterfly({
+        {{2, 22}, {14, 10}, {34, 4}, {54, 4}, {62, 14}, {60, 30}, {50, 46}, {32, 56}, {12, 56}, {3, 44}},
+        {{3, 54}, {20, 56}, {40, 60}, {54, 70}, {58, 86}, {52, 102}, {40, 114}, {24, 118}, {11, 110}, {4, 94}, {2, 74}},
+        hex(0x1b1c20), hex(0x1a1c26), hex(0x8a96b8), blueWing, 103u});
 }
 
 Image makeButterflyWhite() {
-    Butterfly b;
-    b.fore = {{2, 22}, {12, 12}, {32, 6}, {52, 4}, {62, 10}, {62, 24}, {54, 40}, {40, 52}, {22, 56}, {8, 54}, {3, 42}};
-    b.hind = {{3, 54},   {18, 55},  {36, 58},  {50, 68}, {56, 84}, {50, 100},
-              {38, 110}, {24, 114}, {12, 108}, {5, 92},  {2, 72}};
-    b.background = hex(0x1c1c1d);
-    b.body = hex(0x121212);
-    b.bodyLight = hex(0x9a9a96);
-    return paintButterfly(b, [](const WingPoint& w) {
-        Rgb c = mix(hex(0xe6e2d2), hex(0xfaf8ef), smoothstep(0.05f, 0.35f, w.reach));
-        c = mix(c, hex(0x3a3a3a), 0.8f * (1.0f - smoothstep(0.05f, 0.22f, w.reach)));  // dark hairy base
-        c = mix(c, hex(0x9c9c94), 0.25f * coverage(w.vein - 0.45f));
-        if (w.fore) {
-            // Glassy grey outer margin and black spots.
-            c = mix(c, hex(0xb4b8b8), 0.75f * coverage(w.edge - 7.0f));
-            c = mix(c, hex(0x7a7e80), 0.8f * coverage(marginDots(w, 5.0f, 1.6f, 7.0f)));
-            const Vec2 spots[] = {{24.0f, 26.0f}, {36.0f, 18.0f}, {40.0f, 38.0f}};
-            const float radii[] = {3.2f, 3.4f, 3.0f};
-            for (int i = 0; i < 3; ++i) {
-                const float d = std::hypot(w.lx - spots[i].x, w.y - spots[i].y) - radii[i];
-                c = mix(c, hex(0x17171a), coverage(d));
-            }
-        } else {
-            // Eyespots: black ring, red iris, white pupil.
-            const Vec2 eyes[] = {{30.0f, 76.0f}, {28.0f, 96.0f}};
-            const float radii[] = {8.0f, 6.5f};
-            for (int i = 0; i < 2; ++i) {
-                const float r = std::hypot(w.lx - eyes[i].x, w.y - eyes[i].y);
-                c = mix(c, hex(0x141416), coverage(r - radii[i]));
-                c = mix(c, mix(hex(0xd8202a), hex(0xf04a3a), clamp01(1.0f - r / radii[i])),
-                        coverage(r - radii[i] + 1.8f));
-                c = mix(c, hex(0xfbf6ee), coverage(r - radii[i] * 0.3f));
-            }
-            c = mix(c, hex(0x2a2a2c), coverage(marginDots(w, 3.5f, 1.4f, 6.0f)));
-        }
-        return finishWing(w, c, 104u);
-    });
+    return paintButterfly({
+        {{2, 22}, {12, 12}, {32, 6}, {52, 4}, {62, 10}, {62, 24}, {54, 40}, {40, 52}, {22, 56}, {8, 54}, {3, 42}},
+        {{3, 54}, {18, 55}, {36, 58}, {50, 68}, {56, 84}, {50, 100}, {38, 110}, {24, 114}, {12, 108}, {5, 92}, {2, 72}},
+        hex(0x1c1c1d), hex(0x121212), hex(0x9a9a96), whiteWing, 104u});
 }
 
 }  // namespace pictures
