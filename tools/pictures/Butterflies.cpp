@@ -37,7 +37,7 @@ void addCurve(std::vector<Segment>& out, Vec2 a, Vec2 c, Vec2 b, int steps = 8) 
     Vec2 prev = a;
     for (int i = 1; i <= steps; ++i) {
         const float t = static_cast<float>(i) / static_cast<float>(steps);
-        const Vec2 q = a * ((1 - t) * (1 - t)) + c * (2 * (1 - t) * t) + b * (t * t);
+        const Vec2 q = quadraticPoint(a, c, b, t);
         out.push_back({prev, q});
         prev = q;
     }

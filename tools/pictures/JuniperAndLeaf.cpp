@@ -43,8 +43,7 @@ Image makeJuniper() {
         const int whorls = static_cast<int>(len / 2.6f);
         for (int k = 0; k < whorls; ++k) {
             const float t = (static_cast<float>(k) + 0.5f) / static_cast<float>(whorls);
-            const float a = (1 - t) * (1 - t), b = 2 * (1 - t) * t, d = t * t;
-            const Vec2 at{a * start.x + b * ctrl.x + d * end.x, a * start.y + b * ctrl.y + d * end.y};
+            const Vec2 at = quadraticPoint(start, ctrl, end, t);
             const Vec2 tangent = (ctrl - start) * (2.0f * (1.0f - t)) + (end - ctrl) * (2.0f * t);
             const float base = std::atan2(tangent.y, tangent.x);
             const float spin = static_cast<float>(k) * 1.1f;

@@ -11,6 +11,11 @@ float segmentDistance(Vec2 p, Vec2 a, Vec2 b, float* t) {
     return length(p - (a + ab * h));
 }
 
+Vec2 quadraticPoint(Vec2 p0, Vec2 c, Vec2 p1, float t) {
+    const float a = (1 - t) * (1 - t), b = 2 * (1 - t) * t, d = t * t;
+    return {a * p0.x + b * c.x + d * p1.x, a * p0.y + b * c.y + d * p1.y};
+}
+
 void paintSolidStroke(Image& img, const std::vector<StrokePoint>& pts, Rgb c, float alpha, bool wrapped) {
     paintStroke(img, pts, alpha, wrapped, [c](StrokeHit) { return c; });
 }
@@ -19,8 +24,8 @@ std::vector<StrokePoint> curve(Vec2 p0, Vec2 c, Vec2 p1, float r0, float r1, int
     std::vector<StrokePoint> pts;
     for (int i = 0; i <= steps; ++i) {
         const float t = static_cast<float>(i) / static_cast<float>(steps);
-        const float a = (1 - t) * (1 - t), b = 2 * (1 - t) * t, d = t * t;
-        pts.push_back({a * p0.x + b * c.x + d * p1.x, a * p0.y + b * c.y + d * p1.y, lerp(r0, r1, t)});
+        const Vec2 q = quadraticPoint(p0, c, p1, t);
+        pts.push_back({q.x, q.y, lerp(r0, r1, t)});
     }
     return pts;
 }

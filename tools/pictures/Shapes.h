@@ -25,6 +25,9 @@ inline float length(Vec2 a) { return std::sqrt(dot(a, a)); }
 // Distance from p to the segment a-b; t receives the closest point's parameter.
 float segmentDistance(Vec2 p, Vec2 a, Vec2 b, float* t = nullptr);
 
+// The point at t (0..1) on the quadratic curve from p0 through control c to p1.
+Vec2 quadraticPoint(Vec2 p0, Vec2 c, Vec2 p1, float t);
+
 struct Segment {
     Vec2 a, b;
 };
