@@ -148,15 +148,10 @@ Image makeLeaf() {
             c = mix(c, vein * 0.9f, 0.18f * (1.0f - smoothstep(0.03f, 0.15f, net)));
 
             for (const auto& vs : veinStrokes) {
-                float best = 1e9f;
-                for (size_t i = 0; i + 1 < vs.size(); ++i) {
-                    float h = 0.0f;
-                    const float d = segmentDistance(p, {vs[i].x, vs[i].y}, {vs[i + 1].x, vs[i + 1].y}, &h);
-                    best = std::min(best, d - lerp(vs[i].r, vs[i + 1].r, h));
-                }
+                const float sd = nearestOnStroke(vs, p).sd;
                 // Slight shadow beside each vein gives the blade some relief.
-                c = c * (1.0f - 0.12f * (1.0f - smoothstep(0.0f, 2.5f, best)));
-                c = mix(c, vein, 0.8f * coverage(best));
+                c = c * (1.0f - 0.12f * (1.0f - smoothstep(0.0f, 2.5f, sd)));
+                c = mix(c, vein, 0.8f * coverage(sd));
             }
 
             const float ribHalf = lerp(1.8f, 0.4f, along);

@@ -16,6 +16,21 @@ Vec2 quadraticPoint(Vec2 p0, Vec2 c, Vec2 p1, float t) {
     return {a * p0.x + b * c.x + d * p1.x, a * p0.y + b * c.y + d * p1.y};
 }
 
+StrokeNearest nearestOnStroke(const std::vector<StrokePoint>& pts, Vec2 p) {
+    StrokeNearest nearest{1e9f, 0, 0.0f};
+    // A single point is a segment of no length: a dot.
+    const size_t segs = pts.size() > 1 ? pts.size() - 1 : 1;
+    for (size_t i = 0; i < segs; ++i) {
+        const StrokePoint& a = pts[i];
+        const StrokePoint& b = pts[std::min(i + 1, pts.size() - 1)];
+        float h = 0.0f;
+        const float d = segmentDistance(p, {a.x, a.y}, {b.x, b.y}, &h);
+        const float sd = d - lerp(a.r, b.r, h);
+        if (sd < nearest.sd) nearest = {sd, i, h};
+    }
+    return nearest;
+}
+
 void paintSolidStroke(Image& img, const std::vector<StrokePoint>& pts, Rgb c, float alpha, bool wrapped) {
     paintStroke(img, pts, alpha, wrapped, [c](StrokeHit) { return c; });
 }

@@ -43,6 +43,16 @@ struct StrokeHit {
     float across;
 };
 
+// The nearest point of a stroke to p: its signed distance (pixels, negative
+// inside), the segment it lies on and its parameter along that segment.
+struct StrokeNearest {
+    float sd;
+    size_t segment;
+    float h;
+};
+
+StrokeNearest nearestOnStroke(const std::vector<StrokePoint>& pts, Vec2 p);
+
 // Paints a stroke of tapered round-capped segments, anti-aliased by distance.
 // The colour callback receives a StrokeHit so strokes can be shaded along and
 // across their length.
@@ -66,26 +76,16 @@ void paintStroke(Image& img, const std::vector<StrokePoint>& pts, float alpha, b
         for (int x = x0; x <= x1; ++x) {
             if (!wrapped && (x < 0 || x >= img.w)) continue;
             const Vec2 p{static_cast<float>(x) + 0.5f, static_cast<float>(y) + 0.5f};
-            float best = 1e9f;
-            StrokeHit hit{0.0f, 0.0f};
-            const size_t segs = pts.size() > 1 ? pts.size() - 1 : 1;
-            for (size_t i = 0; i < segs; ++i) {
-                const StrokePoint& a = pts[i];
-                const StrokePoint& b = pts[std::min(i + 1, pts.size() - 1)];
-                float h = 0.0f;
-                const float d = segmentDistance(p, {a.x, a.y}, {b.x, b.y}, &h);
-                const float r = lerp(a.r, b.r, h);
-                const float sd = d - r;
-                if (sd < best) {
-                    best = sd;
-                    const float len = std::hypot(b.x - a.x, b.y - a.y);
-                    const float side =
-                        len > 1e-6f ? ((b.x - a.x) * (p.y - a.y) - (b.y - a.y) * (p.x - a.x)) / len : 0.0f;
-                    hit = {(along[i] + h * len) / total, std::max(-1.0f, std::min(1.0f, side / std::max(r, 1e-3f)))};
-                }
-            }
-            const float cov = coverage(best);
+            const StrokeNearest n = nearestOnStroke(pts, p);
+            const float cov = coverage(n.sd);
             if (cov <= 0.0f) continue;
+            const StrokePoint& a = pts[n.segment];
+            const StrokePoint& b = pts[std::min(n.segment + 1, pts.size() - 1)];
+            const float r = lerp(a.r, b.r, n.h);
+            const float len = std::hypot(b.x - a.x, b.y - a.y);
+            const float side = len > 1e-6f ? ((b.x - a.x) * (p.y - a.y) - (b.y - a.y) * (p.x - a.x)) / len : 0.0f;
+            const StrokeHit hit{(along[n.segment] + n.h * len) / total,
+                                std::max(-1.0f, std::min(1.0f, side / std::max(r, 1e-3f)))};
             if (wrapped)
                 img.blendWrapped(x, y, colour(hit), cov * alpha);
             else
