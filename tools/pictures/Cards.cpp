@@ -87,18 +87,14 @@ Image makeTitle() {
     const float hw = 0.55f * scale;
     drawTextShadow(img, layoutCentred(name, 259.0f, baseline + 4.0f, scale, 0.15f), hw, 7.0f, hex(0x05060c), 0.7f);
     // Gradient fill from warm cream to gold, with a soft outer glow.
-    const std::vector<float> d = distanceField(img.w, img.h, title, hw + 12.0f);
     const float top = baseline - 7.0f * scale;
-    for (int y = 0; y < img.h; ++y) {
-        for (int x = 0; x < img.w; ++x) {
-            const float e = d[static_cast<size_t>(y) * img.w + x] - hw;
-            const float fy = clamp01((static_cast<float>(y) - top) / (7.0f * scale));
-            img.blend(x, y, hex(0xffd890), 0.22f * (1.0f - smoothstep(0.0f, 11.0f, e)));
-            Rgb fill = mix(hex(0xfff8e6), hex(0xf0b85a), smoothstep(0.2f, 1.0f, fy));
-            fill = mix(fill, hex(0xffffff), 0.5f * clamp01(1.0f + e / 2.0f) * (1.0f - fy));  // lit upper rim
-            img.blend(x, y, fill, coverage(e));
-        }
-    }
+    shadeAroundInk(img, title, hw, hw + 12.0f, [&](int x, int y, float e) {
+        const float fy = clamp01((static_cast<float>(y) - top) / (7.0f * scale));
+        img.blend(x, y, hex(0xffd890), 0.22f * (1.0f - smoothstep(0.0f, 11.0f, e)));
+        Rgb fill = mix(hex(0xfff8e6), hex(0xf0b85a), smoothstep(0.2f, 1.0f, fy));
+        fill = mix(fill, hex(0xffffff), 0.5f * clamp01(1.0f + e / 2.0f) * (1.0f - fy));  // lit upper rim
+        img.blend(x, y, fill, coverage(e));
+    });
     const std::string sub = "procedural landscape";
     const auto subtitle = layoutCentred(sub, 256.0f, 160.0f, 2.4f, 0.8f);
     drawTextShadow(img, layoutCentred(sub, 257.0f, 161.5f, 2.4f, 0.8f), 1.2f, 3.0f, hex(0x05060c), 0.6f);
@@ -140,10 +136,9 @@ Image makeF1Hint() {
     const std::string key = "F1", rest = " - help";
     const float total = textWidth(key + rest, scale);
     const float x = std::round(128.0f - 0.5f * total), baseline = 22.5f;
-    const float keyAdvance = (textWidth(key, scale) / scale + kLetterGap) * scale;
     drawTextShadow(img, layoutText(key + rest, x + 1.0f, baseline + 1.0f, scale), hw, 2.0f, hex(0x000000), 0.6f);
     drawText(img, layoutText(key, x, baseline, scale), hw, hex(0xffd27a));
-    drawText(img, layoutText(rest, x + keyAdvance, baseline, scale), hw, hex(0xeef1f6));
+    drawText(img, layoutText(rest, x + penAdvance(key, scale), baseline, scale), hw, hex(0xeef1f6));
     return img;
 }
 
@@ -188,7 +183,7 @@ Image makeHelp() {
     float keyColumn = 0.0f;
     for (const Entry& e : entries) keyColumn = std::max(keyColumn, textWidth(e.key, scale));
     const std::string dash = " - ";
-    const float dashWidth = (textWidth(dash, scale) / scale + kLetterGap) * scale;
+    const float dashWidth = penAdvance(dash, scale);
     float widest = 0.0f;
     for (const Entry& e : entries) {
         float w = textWidth(e.what, scale);
@@ -198,19 +193,20 @@ Image makeHelp() {
     const float left = std::floor(0.5f * (512.0f - widest));
     const float keyRight = left + keyColumn;
     float baseline = 43.0f;
+    auto append = [&](std::vector<Segment>& to, const std::string& text, float x) {
+        const std::vector<Segment> more = layoutText(text, x, baseline, scale);
+        to.insert(to.end(), more.begin(), more.end());
+    };
     for (const Entry& e : entries) {
         std::vector<Segment> keys = layoutText(e.key, keyRight - textWidth(e.key, scale), baseline, scale);
         std::vector<Segment> dashes = layoutText(dash, keyRight + kLetterGap * scale, baseline, scale);
         std::vector<Segment> words = layoutText(e.what, keyRight + dashWidth, baseline, scale);
         if (e.key2) {
             const float x2 = keyRight + dashWidth + textWidth(e.what, scale) + 6.0f * kSpaceWidth * scale;
-            const std::vector<Segment> k2 = layoutText(e.key2, x2, baseline, scale);
-            keys.insert(keys.end(), k2.begin(), k2.end());
-            const float xd = x2 + (textWidth(e.key2, scale) / scale + kLetterGap) * scale;
-            const std::vector<Segment> d2 = layoutText(dash, xd, baseline, scale);
-            dashes.insert(dashes.end(), d2.begin(), d2.end());
-            const std::vector<Segment> w2 = layoutText(e.what2, xd + dashWidth - kLetterGap * scale, baseline, scale);
-            words.insert(words.end(), w2.begin(), w2.end());
+            append(keys, e.key2, x2);
+            const float xd = x2 + penAdvance(e.key2, scale);
+            append(dashes, dash, xd);
+            append(words, e.what2, xd + dashWidth - kLetterGap * scale);
         }
         drawText(img, keys, hw, keyColour);
         drawText(img, dashes, hw, dim);
@@ -258,15 +254,11 @@ Image makeLogo() {
     // Name below the emblem with a warm glow.
     const float scale = 2.2f, hw = 0.55f * scale;
     const auto name = layoutCentred("Florvane", 64.0f, 54.0f, scale, 0.2f);
-    const std::vector<float> d = distanceField(W, H, name, hw + 8.0f);
-    for (int y = 0; y < H; ++y) {
-        for (int x = 0; x < W; ++x) {
-            const float e = d[static_cast<size_t>(y) * W + x] - hw;
-            Rgb& c = img.at(x, y);
-            c = c + hex(0xffb040) * (0.45f * std::exp(-std::max(0.0f, e) / 2.2f) * (1.0f - coverage(e)));
-            c = mix(c, hex(0xfff2c8), coverage(e));
-        }
-    }
+    shadeAroundInk(img, name, hw, hw + 8.0f, [&](int x, int y, float e) {
+        Rgb& c = img.at(x, y);
+        c = c + hex(0xffb040) * (0.45f * std::exp(-std::max(0.0f, e) / 2.2f) * (1.0f - coverage(e)));
+        c = mix(c, hex(0xfff2c8), coverage(e));
+    });
     // Everything fades to exact black at the border so the quad's edges never show.
     for (int y = 0; y < H; ++y) {
         for (int x = 0; x < W; ++x) {

@@ -77,6 +77,8 @@ float textWidth(const std::string& s, float scale, float tracking) {
     return w * scale;
 }
 
+float penAdvance(const std::string& s, float scale) { return (textWidth(s, scale) / scale + kLetterGap) * scale; }
+
 std::vector<Segment> layoutText(const std::string& s, float x, float baseline, float scale, float tracking) {
     std::vector<Segment> out;
     const float top = baseline - 7.0f * scale;
@@ -117,22 +119,15 @@ std::vector<float> distanceField(int w, int h, const std::vector<Segment>& segs,
 }
 
 void drawText(Image& img, const std::vector<Segment>& segs, float halfWidth, Rgb colour) {
-    const std::vector<float> d = distanceField(img.w, img.h, segs, halfWidth + 2.0f);
-    for (int y = 0; y < img.h; ++y)
-        for (int x = 0; x < img.w; ++x)
-            img.blend(x, y, colour, coverage(d[static_cast<size_t>(y) * img.w + x] - halfWidth));
+    shadeAroundInk(img, segs, halfWidth, halfWidth + 2.0f,
+                   [&](int x, int y, float e) { img.blend(x, y, colour, coverage(e)); });
 }
 
 void drawTextShadow(Image& img, const std::vector<Segment>& segs, float halfWidth, float blur, Rgb colour,
                     float strength) {
-    const std::vector<float> d = distanceField(img.w, img.h, segs, halfWidth + blur + 1.0f);
-    for (int y = 0; y < img.h; ++y) {
-        for (int x = 0; x < img.w; ++x) {
-            const float e = d[static_cast<size_t>(y) * img.w + x] - halfWidth;
-            const float a = 1.0f - smoothstep(-1.0f, blur, e);
-            img.blend(x, y, colour, a * strength);
-        }
-    }
+    shadeAroundInk(img, segs, halfWidth, halfWidth + blur + 1.0f, [&](int x, int y, float e) {
+        img.blend(x, y, colour, (1.0f - smoothstep(-1.0f, blur, e)) * strength);
+    });
 }
 
 }  // namespace pictures

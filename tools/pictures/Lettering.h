@@ -15,6 +15,9 @@ constexpr float kLetterGap = 1.0f;
 
 float textWidth(const std::string& s, float scale, float tracking = 0.0f);
 
+// How far the pen moves over s: where text that carries on after s starts.
+float penAdvance(const std::string& s, float scale);
+
 // Lays out text with its left edge at x and its baseline at y (pixels);
 // returns stroke centre lines in pixels.
 std::vector<Segment> layoutText(const std::string& s, float x, float baseline, float scale, float tracking = 0.0f);
@@ -25,6 +28,16 @@ std::vector<Segment> layoutCentred(const std::string& s, float centreX, float ba
 // Distance (pixels) from every pixel centre to the nearest stroke centre
 // line, capped at `reach`.
 std::vector<float> distanceField(int w, int h, const std::vector<Segment>& segs, float reach);
+
+// Calls shade(x, y, e) for every pixel, e being the pixel's distance (pixels)
+// outside strokes of the given half width, measured up to `reach` from their
+// centre lines.
+template <class Shade>
+void shadeAroundInk(Image& img, const std::vector<Segment>& segs, float halfWidth, float reach, Shade shade) {
+    const std::vector<float> d = distanceField(img.w, img.h, segs, reach);
+    for (int y = 0; y < img.h; ++y)
+        for (int x = 0; x < img.w; ++x) shade(x, y, d[static_cast<size_t>(y) * img.w + x] - halfWidth);
+}
 
 // Inks text strokes of the given half width (pixels) in a flat colour.
 void drawText(Image& img, const std::vector<Segment>& segs, float halfWidth, Rgb colour);
