@@ -13,16 +13,13 @@ namespace pictures {
 Image makeGrass() {
     constexpr int N = 256;
     Image img(N, N);
-    for (int y = 0; y < N; ++y) {
-        for (int x = 0; x < N; ++x) {
-            const float u = (static_cast<float>(x) + 0.5f) / N, v = (static_cast<float>(y) + 0.5f) / N;
-            const float broad = tileFbm(u, v, 4, 5, 11u);
-            const float fine = tileFbm(u, v, 32, 3, 12u);
-            const Rgb soil = mix(hex(0x2e2416), hex(0x5b4a2e), clamp01(0.5f + fine));
-            const Rgb moss = mix(hex(0x1d3814), hex(0x3b5f1f), clamp01(0.5f + 1.5f * fine));
-            img.at(x, y) = mix(soil, moss, smoothstep(-0.25f, 0.25f, broad + 0.6f * fine + 0.1f));
-        }
-    }
+    shadeTile(img, [](Rgb& c, float u, float v) {
+        const float broad = tileFbm(u, v, 4, 5, 11u);
+        const float fine = tileFbm(u, v, 32, 3, 12u);
+        const Rgb soil = mix(hex(0x2e2416), hex(0x5b4a2e), clamp01(0.5f + fine));
+        const Rgb moss = mix(hex(0x1d3814), hex(0x3b5f1f), clamp01(0.5f + 1.5f * fine));
+        c = mix(soil, moss, smoothstep(-0.25f, 0.25f, broad + 0.6f * fine + 0.1f));
+    });
 
     const Rgb greens[] = {hex(0x4f8a2a), hex(0x5e9a30), hex(0x3f7a25), hex(0x6fa83a),
                           hex(0x87b444), hex(0x2f6a22), hex(0x77a035), hex(0x4a7f2c)};
@@ -59,15 +56,10 @@ Image makeGrass() {
     }
 
     // Broad, gentle variation so the repeats are not too uniform nor too obvious.
-    for (int y = 0; y < N; ++y) {
-        for (int x = 0; x < N; ++x) {
-            const float u = (static_cast<float>(x) + 0.5f) / N, v = (static_cast<float>(y) + 0.5f) / N;
-            const float t = tileFbm(u, v, 2, 3, 21u);
-            Rgb& c = img.at(x, y);
-            c = c * (1.0f + 0.12f * t);
-            c = mix(c, c * hex(0xfff0c0), clamp01(0.4f * tileFbm(u, v, 3, 2, 22u)));
-        }
-    }
+    shadeTile(img, [](Rgb& c, float u, float v) {
+        c = c * (1.0f + 0.12f * tileFbm(u, v, 2, 3, 21u));
+        c = mix(c, c * hex(0xfff0c0), clamp01(0.4f * tileFbm(u, v, 3, 2, 22u)));
+    });
     return img;
 }
 

@@ -13,13 +13,9 @@ namespace pictures {
 Image makeJuniper() {
     constexpr int N = 128;
     Image img(N, N);
-    for (int y = 0; y < N; ++y) {
-        for (int x = 0; x < N; ++x) {
-            const float u = (static_cast<float>(x) + 0.5f) / N, v = (static_cast<float>(y) + 0.5f) / N;
-            const float n = tileFbm(u, v, 8, 4, 51u);
-            img.at(x, y) = mix(hex(0x0b1a15), hex(0x21402f), clamp01(0.5f + n));
-        }
-    }
+    shadeTile(img, [](Rgb& c, float u, float v) {
+        c = mix(hex(0x0b1a15), hex(0x21402f), clamp01(0.5f + tileFbm(u, v, 8, 4, 51u)));
+    });
 
     Rng rng(53u);
     const Rgb needleDark = hex(0x2a5646), needleLight = hex(0x5a8f78), bloom = hex(0xa6c8bc);

@@ -59,6 +59,16 @@ struct Image {
     }
 };
 
+// Calls shade(pixel, u, v) for every pixel, (u, v) being the pixel centre in
+// 0..1 across the image: textures are painted as one repeating tile.
+template <class Shade>
+void shadeTile(Image& img, Shade shade) {
+    const float w = static_cast<float>(img.w), h = static_cast<float>(img.h);
+    for (int y = 0; y < img.h; ++y)
+        for (int x = 0; x < img.w; ++x)
+            shade(img.at(x, y), (static_cast<float>(x) + 0.5f) / w, (static_cast<float>(y) + 0.5f) / h);
+}
+
 // Writes a binary PPM. Dithering by a fixed hash pattern hides banding in
 // smooth gradients without costing reproducibility; pictures that must keep
 // exact black (the additive logo) skip it.
