@@ -101,7 +101,7 @@ WingPoint wingPoint(const WingShape& s, bool fore, Vec2 p) {
 // Shared finishing for every wing: a dark rim that separates the wing from
 // the backing, and fine scale texture.
 Rgb finishWing(const WingPoint& w, Rgb c, uint32_t seed) {
-    const float grain = fbm(w.lx * 0.9f, w.y * 0.9f, 4096, 4096, 2, seed);
+    const float grain = fbm(w.lx * 0.9f, w.y * 0.9f, kNoRepeat, 2, seed);
     c = c * (1.0f + 0.07f * grain);
     return mix(c, c * 0.5f, 1.0f - smoothstep(0.0f, 1.0f, w.depth));
 }

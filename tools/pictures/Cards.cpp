@@ -15,7 +15,7 @@ namespace {
 
 // Height of a ridge line (pixels from the top) at column x.
 float ridge(float x, float base, float amp, float freq, uint32_t seed) {
-    return base - amp * fbm(x * freq, 0.37f * static_cast<float>(seed % 7u), 4096, 4096, 5, seed);
+    return base - amp * fbm(x * freq, 0.37f * static_cast<float>(seed % 7u), kNoRepeat, 5, seed);
 }
 
 void paintDuskLandscape(Image& img, uint32_t seed) {

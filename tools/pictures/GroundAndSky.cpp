@@ -89,8 +89,8 @@ Image makeSky() {
                         // view direction onto it gives perspective, a seamless
                         // wrap in azimuth and no pinch at the pole.
                         const Vec2 q = heading * (0.55f / std::max(up, 0.03f));
-                        const float n = fbm(q.x + 50.0f, q.y + 50.0f, 4096, 4096, 6, 31u);
-                        const float lit = fbm(q.x + 50.3f, q.y + 49.6f, 4096, 4096, 6, 31u);
+                        const float n = fbm(q.x + 50.0f, q.y + 50.0f, kNoRepeat, 6, 31u);
+                        const float lit = fbm(q.x + 50.3f, q.y + 49.6f, kNoRepeat, 6, 31u);
                         const float threshold = lerp(-0.1f, 0.12f, smoothstep(0.05f, 0.7f, up));
                         float cover = smoothstep(threshold, threshold + 0.35f, n);
                         cover *= 1.0f - smoothstep(0.84f, 0.96f, up);
@@ -104,8 +104,8 @@ Image makeSky() {
                         // Distant country: fields and woods mottled on a ground
                         // plane, fading into haze at the horizon.
                         const Vec2 q = heading * (0.5f / std::max(down, 0.03f));
-                        const float n = fbm(q.x + 20.0f, q.y + 20.0f, 4096, 4096, 5, 41u);
-                        const float fields = fbm(q.x * 3.0f + 7.0f, q.y * 3.0f, 4096, 4096, 3, 42u);
+                        const float n = fbm(q.x + 20.0f, q.y + 20.0f, kNoRepeat, 5, 41u);
+                        const float fields = fbm(q.x * 3.0f + 7.0f, q.y * 3.0f, kNoRepeat, 3, 42u);
                         Rgb ground = mix(farGround, mix(hex(0x4a5a3e), hex(0x7a7c56), clamp01(0.5f + fields)),
                                          smoothstep(-0.2f, 0.3f, n) * 0.6f);
                         ground = mix(ground, nadir, smoothstep(0.1f, 1.0f, down));

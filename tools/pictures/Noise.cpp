@@ -18,13 +18,11 @@ uint32_t mixBits(uint32_t x) {
     return x;
 }
 
+namespace {
+
 uint32_t hash2(int a, int b, uint32_t seed) {
     return mixBits(static_cast<uint32_t>(a) * 0x9E3779B1u ^ mixBits(static_cast<uint32_t>(b) + seed * 0x85EBCA77u));
 }
-
-float hashUnit(int a, int b, uint32_t seed) { return static_cast<float>(hash2(a, b, seed) >> 8) / 16777216.0f; }
-
-namespace {
 
 const std::array<Vec2, 256>& gradientTable() {
     static const std::array<Vec2, 256> table = [] {
@@ -45,14 +43,14 @@ int wrapIndex(int i, int period) {
 
 float fade(float t) { return t * t * t * (t * (t * 6.0f - 15.0f) + 10.0f); }
 
-// Gradient noise repeating every periodX x periodY lattice cells; about -1..1.
-float noise(float x, float y, int periodX, int periodY, uint32_t seed) {
+// Gradient noise repeating every period x period lattice cells; about -1..1.
+float noise(float x, float y, int period, uint32_t seed) {
     const auto& grad = gradientTable();
     const float fx = std::floor(x), fy = std::floor(y);
     const int ix = static_cast<int>(fx), iy = static_cast<int>(fy);
     const float dx = x - fx, dy = y - fy;
     auto corner = [&](int cx, int cy) {
-        const Vec2 g = grad[hash2(wrapIndex(ix + cx, periodX), wrapIndex(iy + cy, periodY), seed) & 255u];
+        const Vec2 g = grad[hash2(wrapIndex(ix + cx, period), wrapIndex(iy + cy, period), seed) & 255u];
         return g.x * (dx - static_cast<float>(cx)) + g.y * (dy - static_cast<float>(cy));
     };
     const float u = fade(dx), v = fade(dy);
@@ -61,22 +59,23 @@ float noise(float x, float y, int periodX, int periodY, uint32_t seed) {
 
 }  // namespace
 
-float fbm(float x, float y, int periodX, int periodY, int octaves, uint32_t seed, float gain) {
+float hashUnit(int a, int b, uint32_t seed) { return static_cast<float>(hash2(a, b, seed) >> 8) / 16777216.0f; }
+
+float fbm(float x, float y, int period, int octaves, uint32_t seed) {
     float sum = 0.0f, amp = 1.0f, norm = 0.0f;
     for (int o = 0; o < octaves; ++o) {
-        sum += amp * noise(x, y, periodX, periodY, seed + static_cast<uint32_t>(o) * 1013u);
+        sum += amp * noise(x, y, period, seed + static_cast<uint32_t>(o) * 1013u);
         norm += amp;
         x *= 2.0f;
         y *= 2.0f;
-        periodX *= 2;
-        periodY *= 2;
-        amp *= gain;
+        period *= 2;
+        amp *= 0.5f;
     }
     return sum / norm;
 }
 
-float tileFbm(float u, float v, int cells, int octaves, uint32_t seed, float gain) {
-    return fbm(u * static_cast<float>(cells), v * static_cast<float>(cells), cells, cells, octaves, seed, gain);
+float tileFbm(float u, float v, int cells, int octaves, uint32_t seed) {
+    return fbm(u * static_cast<float>(cells), v * static_cast<float>(cells), cells, octaves, seed);
 }
 
 float cellBorder(float x, float y, uint32_t seed) {

@@ -7,8 +7,7 @@ namespace pictures {
 
 // Scrambles the bits of x so that neighbouring inputs give unrelated outputs.
 uint32_t mixBits(uint32_t x);
-uint32_t hash2(int a, int b, uint32_t seed);
-// hash2 as a number in 0..1.
+// A hash of the pair (a, b) as a number in 0..1.
 float hashUnit(int a, int b, uint32_t seed);
 
 class Rng {
@@ -29,15 +28,18 @@ private:
     uint32_t state_;
 };
 
+// A lattice period far beyond any picture, for noise that need not tile.
+constexpr int kNoRepeat = 4096;
+
 // Fractal sum of gradient noise; (x, y) are measured in cells of the first
-// octave, which repeats every periodX x periodY cells. Every octave doubles
-// the frequency and the period, so the sum repeats exactly like the first
-// octave.
-float fbm(float x, float y, int periodX, int periodY, int octaves, uint32_t seed, float gain = 0.5f);
+// octave, which repeats every period x period cells. Every octave doubles the
+// frequency and the period and halves the amplitude, so the sum repeats
+// exactly like the first octave.
+float fbm(float x, float y, int period, int octaves, uint32_t seed);
 
 // Fractal noise over a tile: (u, v) in 0..1 covers the tile once, `cells`
 // lattice cells across for the first octave.
-float tileFbm(float u, float v, int cells, int octaves, uint32_t seed, float gain = 0.5f);
+float tileFbm(float u, float v, int cells, int octaves, uint32_t seed);
 
 // Distance from the nearest to the second nearest feature point of a
 // jittered grid: close to zero along a network of cell borders.

@@ -65,7 +65,8 @@ float Outline::signedDistance(Vec2 p) const {
     return inside ? -best : best;
 }
 
-Outline smoothOutline(const std::vector<Vec2>& ctrl, int stepsPerSpan) {
+Outline smoothOutline(const std::vector<Vec2>& ctrl) {
+    constexpr int stepsPerSpan = 12;
     Outline out;
     const size_t n = ctrl.size();
     for (size_t i = 0; i < n; ++i) {

@@ -110,6 +110,6 @@ struct Outline {
 };
 
 // Closed Catmull-Rom spline through the control points.
-Outline smoothOutline(const std::vector<Vec2>& ctrl, int stepsPerSpan = 12);
+Outline smoothOutline(const std::vector<Vec2>& ctrl);
 
 }  // namespace pictures
