@@ -4,7 +4,10 @@
 #include "tools/pictures/Noise.h"
 #include "tools/pictures/Shapes.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <vector>
 
 namespace pictures {
 
@@ -51,8 +54,8 @@ std::vector<Segment> growVeins(const Outline& o, Vec2 root, Vec2 cell, Vec2 cell
     const Vec2 ax{std::cos(cellTilt), std::sin(cellTilt)}, ay{-ax.y, ax.x};
     auto rim = [&](float a) { return cell + ax * (cellRadii.x * std::cos(a)) + ay * (cellRadii.y * std::sin(a)); };
     for (int i = 0; i < 24; ++i)
-        v.push_back({rim(kTwoPi * static_cast<float>(i) / 24.0f), rim(kTwoPi * static_cast<float>(i + 1) / 24.0f)});
-    const Vec2 inner = rim(kPi);
+        v.push_back({rim(TWO_PI * static_cast<float>(i) / 24.0f), rim(TWO_PI * static_cast<float>(i + 1) / 24.0f)});
+    const Vec2 inner = rim(PI);
     addCurve(v, root, (root + inner) * 0.5f + Vec2{0.0f, -2.0f}, inner, 4);
     for (int i = 0; i < count; ++i) {
         const float a = lerp(a0, a1, (static_cast<float>(i) + 0.5f) / static_cast<float>(count));
@@ -101,7 +104,7 @@ WingPoint wingPoint(const WingShape& s, bool fore, Vec2 p) {
 // Shared finishing for every wing: a dark rim that separates the wing from
 // the backing, and fine scale texture.
 Rgb finishWing(const WingPoint& w, Rgb c, uint32_t seed) {
-    const float grain = fbm(w.lx * 0.9f, w.y * 0.9f, kNoRepeat, 2, seed);
+    const float grain = fbm(w.lx * 0.9f, w.y * 0.9f, NO_REPEAT, 2, seed);
     c = c * (1.0f + 0.07f * grain);
     return mix(c, c * 0.5f, 1.0f - smoothstep(0.0f, 1.0f, w.depth));
 }
@@ -146,7 +149,7 @@ Image paintButterfly(const Butterfly& b) {
     }
     const auto abdomen = std::vector<StrokePoint>{{cx, 38.0f, 3.0f}, {cx, 70.0f, 2.9f}, {cx, 104.0f, 1.6f}};
     paintStroke(img, abdomen, 1.0f, false, [&](StrokeHit h) {
-        const float ring = 0.5f + 0.5f * std::cos(h.t * 66.0f * kPi / 6.0f);
+        const float ring = 0.5f + 0.5f * std::cos(h.t * 66.0f * PI / 6.0f);
         const float round = 1.0f - 0.5f * h.across * h.across;
         return mix(b.body, b.bodyLight, 0.35f * ring) * round;
     });

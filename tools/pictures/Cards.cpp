@@ -5,7 +5,11 @@
 #include "tools/pictures/Noise.h"
 #include "tools/pictures/Shapes.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <string>
+#include <vector>
 
 namespace pictures {
 
@@ -15,7 +19,7 @@ namespace {
 
 // Height of a ridge line (pixels from the top) at column x.
 float ridge(float x, float base, float amp, float freq, uint32_t seed) {
-    return base - amp * fbm(x * freq, 0.37f * static_cast<float>(seed % 7u), kNoRepeat, 5, seed);
+    return base - amp * fbm(x * freq, 0.37f * static_cast<float>(seed % 7u), NO_REPEAT, 5, seed);
 }
 
 void paintDuskLandscape(Image& img, uint32_t seed) {
@@ -47,9 +51,11 @@ void paintDuskLandscape(Image& img, uint32_t seed) {
     const float amps[] = {0.10f, 0.08f, 0.07f, 0.06f};
     for (int layer = 0; layer < 4; ++layer) {
         const uint32_t s = seed + 17u * static_cast<uint32_t>(layer + 1);
+        auto ridgeTop = [&](float x) {
+            return ridge(x, bases[layer] * H, amps[layer] * H * 2.2f, (3.0f + 1.5f * static_cast<float>(layer)) / W, s);
+        };
         for (int x = 0; x < img.w; ++x) {
-            const float top = ridge(static_cast<float>(x) + 0.5f, bases[layer] * H, amps[layer] * H * 2.2f,
-                                    (3.0f + 1.5f * static_cast<float>(layer)) / W, s);
+            const float top = ridgeTop(static_cast<float>(x) + 0.5f);
             for (int y = std::max(0, static_cast<int>(top) - 1); y < img.h; ++y) {
                 const float cov = clamp01(static_cast<float>(y) + 0.5f - top + 0.5f);
                 const float depthDown = (static_cast<float>(y) - top) / H;
@@ -63,7 +69,7 @@ void paintDuskLandscape(Image& img, uint32_t seed) {
             Rng trees(seed + 99u);
             for (int i = 0; i < 9; ++i) {
                 const float x = trees.range(0.0f, W);
-                const float top = ridge(x, bases[layer] * H, amps[layer] * H * 2.2f, (3.0f + 1.5f * layer) / W, s);
+                const float top = ridgeTop(x);
                 const float hgt = trees.range(0.05f, 0.11f) * H;
                 const float wid = hgt * trees.range(0.22f, 0.32f);
                 for (int k = 0; k < 7; ++k) {
@@ -87,9 +93,9 @@ Image makeTitle() {
     const float hw = 0.55f * scale;
     drawTextShadow(img, layoutCentred(name, 259.0f, baseline + 4.0f, scale, 0.15f), hw, 7.0f, hex(0x05060c), 0.7f);
     // Gradient fill from warm cream to gold, with a soft outer glow.
-    const float top = baseline - 7.0f * scale;
+    const float top = baseline - CAP_HEIGHT * scale;
     shadeAroundInk(img, title, hw, hw + 12.0f, [&](int x, int y, float e) {
-        const float fy = clamp01((static_cast<float>(y) - top) / (7.0f * scale));
+        const float fy = clamp01((static_cast<float>(y) - top) / (CAP_HEIGHT * scale));
         img.blend(x, y, hex(0xffd890), 0.22f * (1.0f - smoothstep(0.0f, 11.0f, e)));
         Rgb fill = mix(hex(0xfff8e6), hex(0xf0b85a), smoothstep(0.2f, 1.0f, fy));
         fill = mix(fill, hex(0xffffff), 0.5f * clamp01(1.0f + e / 2.0f) * (1.0f - fy));  // lit upper rim
@@ -187,7 +193,7 @@ Image makeHelp() {
     float widest = 0.0f;
     for (const Entry& e : entries) {
         float w = textWidth(e.what, scale);
-        if (e.key2) w += 6.0f * kSpaceWidth * scale + textWidth(std::string(e.key2) + dash + e.what2, scale);
+        if (e.key2) w += 6.0f * SPACE_WIDTH * scale + textWidth(std::string(e.key2) + dash + e.what2, scale);
         widest = std::max(widest, keyColumn + dashWidth + w);
     }
     const float left = std::floor(0.5f * (512.0f - widest));
@@ -199,14 +205,14 @@ Image makeHelp() {
     };
     for (const Entry& e : entries) {
         std::vector<Segment> keys = layoutText(e.key, keyRight - textWidth(e.key, scale), baseline, scale);
-        std::vector<Segment> dashes = layoutText(dash, keyRight + kLetterGap * scale, baseline, scale);
+        std::vector<Segment> dashes = layoutText(dash, keyRight + LETTER_GAP * scale, baseline, scale);
         std::vector<Segment> words = layoutText(e.what, keyRight + dashWidth, baseline, scale);
         if (e.key2) {
-            const float x2 = keyRight + dashWidth + textWidth(e.what, scale) + 6.0f * kSpaceWidth * scale;
+            const float x2 = keyRight + dashWidth + textWidth(e.what, scale) + 6.0f * SPACE_WIDTH * scale;
             append(keys, e.key2, x2);
             const float xd = x2 + penAdvance(e.key2, scale);
             append(dashes, dash, xd);
-            append(words, e.what2, xd + dashWidth - kLetterGap * scale);
+            append(words, e.what2, xd + dashWidth - LETTER_GAP * scale);
         }
         drawText(img, keys, hw, keyColour);
         drawText(img, dashes, hw, dim);
@@ -218,7 +224,6 @@ Image makeHelp() {
 
 // Logo: added onto the scene, so black stays black and everything else
 // glows.
-
 Image makeLogo() {
     constexpr int W = 128, H = 64;
     Image img(W, H);

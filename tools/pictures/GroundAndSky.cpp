@@ -4,12 +4,12 @@
 #include "tools/pictures/Noise.h"
 #include "tools/pictures/Shapes.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace pictures {
 
 // Grass: a mat of blades over soil, repeating seamlessly.
-
 Image makeGrass() {
     constexpr int N = 256;
     Image img(N, N);
@@ -25,11 +25,11 @@ Image makeGrass() {
                           hex(0x87b444), hex(0x2f6a22), hex(0x77a035), hex(0x4a7f2c)};
     const Rgb straw = hex(0xb0a060);
     Rng rng(7u);
-    constexpr int kBlades = 2400;
-    for (int i = 0; i < kBlades; ++i) {
-        const float depth = static_cast<float>(i) / kBlades;  // later blades lie on top and catch more light
+    constexpr int BLADES = 2400;
+    for (int i = 0; i < BLADES; ++i) {
+        const float depth = static_cast<float>(i) / BLADES;  // later blades lie on top and catch more light
         const Vec2 root{rng.range(0.0f, N), rng.range(0.0f, N)};
-        const float angle = -0.5f * kPi + 0.9f * rng.normal();
+        const float angle = -0.5f * PI + 0.9f * rng.normal();
         const float len = rng.range(8.0f, 22.0f);
         const float bend = rng.range(-0.35f, 0.35f) * len;
         const Vec2 dir{std::cos(angle), std::sin(angle)};
@@ -64,7 +64,6 @@ Image makeGrass() {
 }
 
 // Sky: latitude-longitude panorama, zenith at the top, nadir at the bottom.
-
 Image makeSky() {
     constexpr int W = 512, H = 256, SS = 3;
     Image img(W, H);
@@ -78,7 +77,7 @@ Image makeSky() {
                 for (int sx = 0; sx < SS; ++sx) {
                     const float u = (static_cast<float>(x) + (static_cast<float>(sx) + 0.5f) / SS) / W;
                     const float t = (static_cast<float>(y) + (static_cast<float>(sy) + 0.5f) / SS) / H;
-                    const float az = kTwoPi * u, elev = (0.5f - t) * kPi;
+                    const float az = TWO_PI * u, elev = (0.5f - t) * PI;
                     const float up = std::sin(elev), flat = std::cos(elev);
                     const Vec2 heading{flat * std::cos(az), flat * std::sin(az)};
                     Rgb c;
@@ -89,8 +88,8 @@ Image makeSky() {
                         // view direction onto it gives perspective, a seamless
                         // wrap in azimuth and no pinch at the pole.
                         const Vec2 q = heading * (0.55f / std::max(up, 0.03f));
-                        const float n = fbm(q.x + 50.0f, q.y + 50.0f, kNoRepeat, 6, 31u);
-                        const float lit = fbm(q.x + 50.3f, q.y + 49.6f, kNoRepeat, 6, 31u);
+                        const float n = fbm(q.x + 50.0f, q.y + 50.0f, NO_REPEAT, 6, 31u);
+                        const float lit = fbm(q.x + 50.3f, q.y + 49.6f, NO_REPEAT, 6, 31u);
                         const float threshold = lerp(-0.1f, 0.12f, smoothstep(0.05f, 0.7f, up));
                         float cover = smoothstep(threshold, threshold + 0.35f, n);
                         cover *= 1.0f - smoothstep(0.84f, 0.96f, up);
@@ -104,8 +103,8 @@ Image makeSky() {
                         // Distant country: fields and woods mottled on a ground
                         // plane, fading into haze at the horizon.
                         const Vec2 q = heading * (0.5f / std::max(down, 0.03f));
-                        const float n = fbm(q.x + 20.0f, q.y + 20.0f, kNoRepeat, 5, 41u);
-                        const float fields = fbm(q.x * 3.0f + 7.0f, q.y * 3.0f, kNoRepeat, 3, 42u);
+                        const float n = fbm(q.x + 20.0f, q.y + 20.0f, NO_REPEAT, 5, 41u);
+                        const float fields = fbm(q.x * 3.0f + 7.0f, q.y * 3.0f, NO_REPEAT, 3, 42u);
                         Rgb ground = mix(farGround, mix(hex(0x4a5a3e), hex(0x7a7c56), clamp01(0.5f + fields)),
                                          smoothstep(-0.2f, 0.3f, n) * 0.6f);
                         ground = mix(ground, nadir, smoothstep(0.1f, 1.0f, down));

@@ -4,12 +4,14 @@
 #include "tools/pictures/Noise.h"
 #include "tools/pictures/Shapes.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <vector>
 
 namespace pictures {
 
 // Juniper: sprigs of blue-green needles in threes, a few dusky berries.
-
 Image makeJuniper() {
     constexpr int N = 128;
     Image img(N, N);
@@ -19,12 +21,12 @@ Image makeJuniper() {
 
     Rng rng(53u);
     const Rgb needleDark = hex(0x2a5646), needleLight = hex(0x5a8f78), bloom = hex(0xa6c8bc);
-    constexpr int kSprigs = 150;
+    constexpr int SPRIGS = 150;
     int berriesLeft = 9;
-    for (int i = 0; i < kSprigs; ++i) {
-        const float depth = static_cast<float>(i) / kSprigs;
+    for (int i = 0; i < SPRIGS; ++i) {
+        const float depth = static_cast<float>(i) / SPRIGS;
         const Vec2 start{rng.range(0.0f, N), rng.range(0.0f, N)};
-        const float heading = rng.range(0.0f, kTwoPi);
+        const float heading = rng.range(0.0f, TWO_PI);
         const float len = rng.range(18.0f, 34.0f);
         const float curl = rng.range(-0.5f, 0.5f);
         const Vec2 dir{std::cos(heading), std::sin(heading)};
@@ -46,7 +48,7 @@ Image makeJuniper() {
             for (int m = 0; m < 3; ++m) {
                 // Three needles per whorl, splayed forward; the one pointing
                 // at the viewer looks short.
-                const float phase = spin + static_cast<float>(m) * kTwoPi / 3.0f;
+                const float phase = spin + static_cast<float>(m) * TWO_PI / 3.0f;
                 const float spread = std::sin(phase);
                 const float nlen = rng.range(6.0f, 11.0f) * (0.45f + 0.55f * std::fabs(std::cos(phase * 0.5f)));
                 const float ang = base + spread * 0.9f + rng.range(-0.15f, 0.15f);
@@ -96,7 +98,6 @@ Image makeJuniper() {
 // Leaf: a toothed, triangular blade. The texture is laid on a triangle
 // with the leaf tip at the middle of the last row and the base along the
 // first row.
-
 Image makeLeaf() {
     constexpr int N = 128;
     constexpr float S = static_cast<float>(N);

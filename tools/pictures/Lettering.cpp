@@ -1,10 +1,10 @@
 // Glyph strokes built from the bitmap sheet, text layout, and the distance field that inks it.
 #include "tools/pictures/Lettering.h"
 
+#include "tools/pictures/Glyphs.h"
+
 #include <algorithm>
 #include <cmath>
-
-#include "tools/pictures/Glyphs.h"
 
 namespace pictures {
 
@@ -23,9 +23,9 @@ struct GlyphShape {
 GlyphShape buildGlyph(int c) {
     using glyphs::ink;
     GlyphShape g;
-    g.left = glyphs::kCellW;
-    for (int y = 0; y < glyphs::kCellH; ++y) {
-        for (int x = 0; x < glyphs::kCellW; ++x) {
+    g.left = glyphs::CELL_WIDTH;
+    for (int y = 0; y < glyphs::CELL_HEIGHT; ++y) {
+        for (int x = 0; x < glyphs::CELL_WIDTH; ++x) {
             if (!ink(c, x, y)) continue;
             g.left = std::min(g.left, x);
             g.right = std::max(g.right, x);
@@ -53,19 +53,19 @@ GlyphShape buildGlyph(int c) {
 const GlyphShape& glyph(char ch) {
     static const std::vector<GlyphShape> all = [] {
         std::vector<GlyphShape> v;
-        for (int c = glyphs::kFirst; c <= glyphs::kLast; ++c) v.push_back(buildGlyph(c));
+        for (int c = glyphs::FIRST; c <= glyphs::LAST; ++c) v.push_back(buildGlyph(c));
         return v;
     }();
     int c = static_cast<unsigned char>(ch);
-    if (c < glyphs::kFirst || c > glyphs::kLast) c = '?';
-    return all[static_cast<size_t>(c - glyphs::kFirst)];
+    if (c < glyphs::FIRST || c > glyphs::LAST) c = '?';
+    return all[static_cast<size_t>(c - glyphs::FIRST)];
 }
 
 // Advance of one character in cell units; letters are spaced by their ink.
 float advance(char ch, float tracking) {
     const GlyphShape& g = glyph(ch);
-    if (g.right < g.left) return kSpaceWidth + tracking;
-    return static_cast<float>(g.right - g.left + 1) + kLetterGap + tracking;
+    if (g.right < g.left) return SPACE_WIDTH + tracking;
+    return static_cast<float>(g.right - g.left + 1) + LETTER_GAP + tracking;
 }
 
 }  // namespace
@@ -73,15 +73,15 @@ float advance(char ch, float tracking) {
 float textWidth(const std::string& s, float scale, float tracking) {
     float w = 0.0f;
     for (char ch : s) w += advance(ch, tracking);
-    if (!s.empty()) w -= kLetterGap + tracking;
+    if (!s.empty()) w -= LETTER_GAP + tracking;
     return w * scale;
 }
 
-float penAdvance(const std::string& s, float scale) { return (textWidth(s, scale) / scale + kLetterGap) * scale; }
+float penAdvance(const std::string& s, float scale) { return (textWidth(s, scale) / scale + LETTER_GAP) * scale; }
 
 std::vector<Segment> layoutText(const std::string& s, float x, float baseline, float scale, float tracking) {
     std::vector<Segment> out;
-    const float top = baseline - 7.0f * scale;
+    const float top = baseline - CAP_HEIGHT * scale;
     float pen = x;
     for (char ch : s) {
         const GlyphShape& g = glyph(ch);
@@ -94,8 +94,7 @@ std::vector<Segment> layoutText(const std::string& s, float x, float baseline, f
     return out;
 }
 
-std::vector<Segment> layoutCentred(const std::string& s, float centreX, float baseline, float scale,
-                                   float tracking) {
+std::vector<Segment> layoutCentred(const std::string& s, float centreX, float baseline, float scale, float tracking) {
     return layoutText(s, centreX - 0.5f * textWidth(s, scale, tracking), baseline, scale, tracking);
 }
 

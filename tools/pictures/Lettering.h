@@ -1,18 +1,20 @@
 // Lettering: text laid out from the glyph sheet as strokes, inked through a distance field.
 #pragma once
 
-#include <string>
-#include <vector>
-
 #include "tools/pictures/Raster.h"
 #include "tools/pictures/Shapes.h"
+
+#include <string>
+#include <vector>
 
 namespace pictures {
 
 // Text is measured in cells of the glyph sheet, scaled to pixels.
-constexpr float kSpaceWidth = 3.0f;  // cell units
-constexpr float kLetterGap = 1.0f;
+constexpr float SPACE_WIDTH = 3.0f;  // cell units
+constexpr float LETTER_GAP = 1.0f;
+constexpr float CAP_HEIGHT = 7.0f;  // cell rows above the baseline
 
+// Width in pixels from the first ink of s to its last.
 float textWidth(const std::string& s, float scale, float tracking = 0.0f);
 
 // How far the pen moves over s: where text that carries on after s starts.
@@ -22,6 +24,7 @@ float penAdvance(const std::string& s, float scale);
 // returns stroke centre lines in pixels.
 std::vector<Segment> layoutText(const std::string& s, float x, float baseline, float scale, float tracking = 0.0f);
 
+// As layoutText, centred on centreX.
 std::vector<Segment> layoutCentred(const std::string& s, float centreX, float baseline, float scale,
                                    float tracking = 0.0f);
 

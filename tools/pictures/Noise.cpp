@@ -1,11 +1,11 @@
 // Hashes, gradient noise on a periodic lattice, its fractal sums, and cell borders.
 #include "tools/pictures/Noise.h"
 
-#include <array>
-#include <cmath>
-
 #include "tools/pictures/Raster.h"
 #include "tools/pictures/Shapes.h"
+
+#include <array>
+#include <cmath>
 
 namespace pictures {
 
@@ -28,7 +28,7 @@ const std::array<Vec2, 256>& gradientTable() {
     static const std::array<Vec2, 256> table = [] {
         std::array<Vec2, 256> t{};
         for (int i = 0; i < 256; ++i) {
-            const float a = kTwoPi * (static_cast<float>(i) + 0.5f) / 256.0f;
+            const float a = TWO_PI * (static_cast<float>(i) + 0.5f) / 256.0f;
             t[static_cast<size_t>(i)] = {std::cos(a), std::sin(a)};
         }
         return t;

@@ -10,6 +10,7 @@ uint32_t mixBits(uint32_t x);
 // A hash of the pair (a, b) as a number in 0..1.
 float hashUnit(int a, int b, uint32_t seed);
 
+// A reproducible stream of random numbers: one seed, always the same picture.
 class Rng {
 public:
     explicit Rng(uint32_t seed) : state_(mixBits(seed * 0x9E3779B9u + 0x6A09E667u)) {}
@@ -29,7 +30,7 @@ private:
 };
 
 // A lattice period far beyond any picture, for noise that need not tile.
-constexpr int kNoRepeat = 4096;
+constexpr int NO_REPEAT = 4096;
 
 // Fractal sum of gradient noise; (x, y) are measured in cells of the first
 // octave, which repeats every period x period cells. Every octave doubles the

@@ -1,9 +1,9 @@
 // The PPM writer with its dithering.
 #include "tools/pictures/Raster.h"
 
-#include <fstream>
-
 #include "tools/pictures/Noise.h"
+
+#include <fstream>
 
 namespace pictures {
 

@@ -20,6 +20,7 @@ inline float smoothstep(float e0, float e1, float x) {
 // negative inside) at the pixel centre is sd.
 inline float coverage(float sd) { return clamp01(0.5f - sd); }
 
+// Channels run 0..1; painting may overshoot, the writer clamps.
 struct Rgb {
     float r = 0.0f, g = 0.0f, b = 0.0f;
 };
@@ -29,6 +30,7 @@ inline Rgb operator-(Rgb a, Rgb b) { return {a.r - b.r, a.g - b.g, a.b - b.b}; }
 inline Rgb operator*(Rgb a, float k) { return {a.r * k, a.g * k, a.b * k}; }
 inline Rgb operator*(Rgb a, Rgb b) { return {a.r * b.r, a.g * b.g, a.b * b.b}; }
 
+// The colour written as 0xRRGGBB.
 constexpr Rgb hex(uint32_t v) {
     return {static_cast<float>((v >> 16) & 255) / 255.0f, static_cast<float>((v >> 8) & 255) / 255.0f,
             static_cast<float>(v & 255) / 255.0f};
@@ -36,6 +38,7 @@ constexpr Rgb hex(uint32_t v) {
 
 inline Rgb mix(Rgb a, Rgb b, float t) { return a + (b - a) * t; }
 
+// A picture being painted, row by row from the top.
 struct Image {
     int w, h;
     std::vector<Rgb> px;

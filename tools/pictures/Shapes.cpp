@@ -66,13 +66,13 @@ float Outline::signedDistance(Vec2 p) const {
 }
 
 Outline smoothOutline(const std::vector<Vec2>& ctrl) {
-    constexpr int stepsPerSpan = 12;
+    constexpr int STEPS_PER_SPAN = 12;
     Outline out;
     const size_t n = ctrl.size();
     for (size_t i = 0; i < n; ++i) {
         const Vec2 p0 = ctrl[(i + n - 1) % n], p1 = ctrl[i], p2 = ctrl[(i + 1) % n], p3 = ctrl[(i + 2) % n];
-        for (int s = 0; s < stepsPerSpan; ++s) {
-            const float t = static_cast<float>(s) / static_cast<float>(stepsPerSpan);
+        for (int s = 0; s < STEPS_PER_SPAN; ++s) {
+            const float t = static_cast<float>(s) / static_cast<float>(STEPS_PER_SPAN);
             const float t2 = t * t, t3 = t2 * t;
             const Vec2 q = (p1 * 2.0f + (p2 - p0) * t + (p0 * 2.0f - p1 * 5.0f + p2 * 4.0f - p3) * t2 +
                             (p1 * 3.0f - p0 - p2 * 3.0f + p3) * t3) *

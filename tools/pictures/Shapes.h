@@ -1,16 +1,16 @@
 // 2-D vectors, and the tapered strokes and closed outlines that pictures are drawn with.
 #pragma once
 
+#include "tools/pictures/Raster.h"
+
 #include <algorithm>
 #include <cmath>
 #include <vector>
 
-#include "tools/pictures/Raster.h"
-
 namespace pictures {
 
-constexpr float kPi = 3.14159265358979f;
-constexpr float kTwoPi = 2.0f * kPi;
+constexpr float PI = 3.14159265358979f;
+constexpr float TWO_PI = 2.0f * PI;
 
 struct Vec2 {
     float x = 0.0f, y = 0.0f;
@@ -32,6 +32,7 @@ struct Segment {
     Vec2 a, b;
 };
 
+// Strokes are polylines of these, drawn with round caps and joins.
 struct StrokePoint {
     float x, y, r;  // centre line and half width, pixels
 };
@@ -94,11 +95,13 @@ void paintStroke(Image& img, const std::vector<StrokePoint>& pts, float alpha, b
     }
 }
 
+// A stroke in one flat colour.
 void paintSolidStroke(Image& img, const std::vector<StrokePoint>& pts, Rgb c, float alpha, bool wrapped);
 
 // Samples a quadratic curve from p0 through control c to p1, tapering r0 -> r1.
 std::vector<StrokePoint> curve(Vec2 p0, Vec2 c, Vec2 p1, float r0, float r1, int steps = 8);
 
+// The same stroke moved by (dx, dy) and widened by dr: the shadow it casts.
 std::vector<StrokePoint> offsetStroke(std::vector<StrokePoint> pts, float dx, float dy, float dr);
 
 // A closed polygon, fine enough to stand for a smooth shape.

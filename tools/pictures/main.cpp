@@ -1,9 +1,9 @@
 // Writes the twelve pictures Florvane loads into the folder given on the command line.
+#include "tools/pictures/Painters.h"
+
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
-
-#include "tools/pictures/Painters.h"
 
 using namespace pictures;
 
