@@ -1,20 +1,20 @@
 // Hand-drawn 5x9 bitmap font used to letter Florvane's pictures.
 #pragma once
 
-namespace glyphs {
+namespace pictures::glyphs {
 
 // Cell geometry: rows 0-6 hold capitals and ascenders (the baseline lies under
 // row 6), rows 7-8 hold descenders; lower case sits on rows 2-6.
-constexpr int kCellW = 5;
-constexpr int kCellH = 9;
-constexpr int kFirst = 32;  // space
-constexpr int kLast = 126;  // tilde
-constexpr int kPerBlock = 16;
+constexpr int CELL_WIDTH = 5;
+constexpr int CELL_HEIGHT = 9;
+constexpr int FIRST = 32;  // space
+constexpr int LAST = 126;  // tilde
+constexpr int PER_BLOCK = 16;
 
 // The printable ASCII set drawn as sixteen glyphs per block, nine rows per
 // block, glyphs separated by one blank column; '#' is ink. Kept as a picture
 // so a glyph can be edited by eye.
-constexpr const char* kSheet[] = {
+constexpr const char* SHEET[] = {
     //         !     "     #     $     %     &     '     (     )     *     +     ,     -     .     /
     "..... ..#.. .#.#. .#.#. ..#.. ##... .##.. ..#.. ...#. .#... ..... ..... ..... ..... ..... ....#",
     "..... ..#.. .#.#. .#.#. .#### ##..# #..#. ..#.. ..#.. ..#.. ..#.. ..#.. ..... ..... ..... ....#",
@@ -77,15 +77,15 @@ constexpr const char* kSheet[] = {
     "#.... ....# ..... ..... ..... ..... ..... ..... ..... .###. ..... ..... ..... ..... ..... .....",
 };
 
-constexpr int kSheetRows = static_cast<int>(sizeof(kSheet) / sizeof(kSheet[0]));
-static_assert(kSheetRows == kCellH * 6, "six blocks of nine rows");
+constexpr int SHEET_ROWS = static_cast<int>(sizeof(SHEET) / sizeof(SHEET[0]));
+static_assert(SHEET_ROWS == CELL_HEIGHT * 6, "six blocks of nine rows");
 
 // True when glyph c has ink at column x, row y of its cell.
 constexpr bool ink(int c, int x, int y) {
-    if (c < kFirst || c > kLast || x < 0 || x >= kCellW || y < 0 || y >= kCellH) return false;
-    const int index = c - kFirst;
-    const char* row = kSheet[(index / kPerBlock) * kCellH + y];
-    return row[(index % kPerBlock) * (kCellW + 1) + x] == '#';
+    if (c < FIRST || c > LAST || x < 0 || x >= CELL_WIDTH || y < 0 || y >= CELL_HEIGHT) return false;
+    const int index = c - FIRST;
+    const char* row = SHEET[(index / PER_BLOCK) * CELL_HEIGHT + y];
+    return row[(index % PER_BLOCK) * (CELL_WIDTH + 1) + x] == '#';
 }
 
-}  // namespace glyphs
+}  // namespace pictures::glyphs
