@@ -82,11 +82,16 @@ void registerInput() {
     glutMenuStatusFunc(emptyMenuStatus);
     glutKeyboardFunc(keyboard);
     glutSetCursor(GLUT_CURSOR_NONE);
+    setTextureFiltering();
+    glEnable(GL_LIGHTING);
+}
+
+void setTextureFiltering() {
+    // The one level every draw uploads is then a complete texture: no mipmaps are ever built.
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     // Picture rows are packed; a width whose row is not a multiple of four bytes must upload intact.
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glEnable(GL_LIGHTING);
 }
 
 void registerCallbacks() {

@@ -29,6 +29,9 @@ void openDisplay(int mode);
 // Keyboard and mouse callbacks, the hidden cursor, linear texture filtering and lighting.
 void registerInput();
 
+// Linear filtering of the one texture every textured draw re-uploads, and packed picture rows.
+void setTextureFiltering();
+
 // Every callback in its order (input, display, reshape, special keys, idle, menus), with the view
 // made full screen between the special keys and the idle callback.
 void registerCallbacks();

@@ -1,6 +1,8 @@
 // A real GL context for the tests, made by GLUT on the X display the test command provides.
 #include "tests/support/GLContext.h"
 
+#include "app/Entry.h"
+
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
@@ -16,7 +18,7 @@ public:
         glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
         glutInitWindowSize(TEST_WINDOW_SIZE, TEST_WINDOW_SIZE);
         glutCreateWindow("gl_tests");
-        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+        setTextureFiltering();
         resetGLState();
     }
 };

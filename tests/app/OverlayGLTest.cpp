@@ -1,0 +1,133 @@
+// The overlay against a real GL: its countdowns in frames, where its pictures lie, how they blend,
+// and the status line.
+#include "app/Overlay.h"
+#include "tests/support/GLContext.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+namespace {
+
+class OverlayGL : public GLTest {
+protected:
+    // One frame of the overlay over a grey background; returns what lies inside the centre picture.
+    std::vector<float> frameOver(float grey) {
+        glClearColor(grey, grey, grey, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+        overlay.draw();
+        const int left = TEST_WINDOW_SIZE / 8 + 1, bottom = TEST_WINDOW_SIZE / 4 + 1;
+        const int width = TEST_WINDOW_SIZE - 2 * left, height = TEST_WINDOW_SIZE - 2 * bottom;
+        std::vector<float> pixels(width * height * 3);
+        glReadPixels(left, bottom, width, height, GL_RGB, GL_FLOAT, pixels.data());
+        return pixels;
+    }
+    // Whether the centre picture of a frame with these counts is added onto the scene, not laid over
+    // it: laid over, it looks the same over any background.
+    bool blended(int title, int help) {
+        overlay.titleFrames = title, overlay.helpFrames = help;
+        const std::vector<float> overBlack = frameOver(0);
+        overlay.titleFrames = title, overlay.helpFrames = help;
+        const std::vector<float> overGrey = frameOver(0.5f);
+        float largest = 0;
+        for (size_t i = 0; i < overBlack.size(); ++i) largest = std::max(largest, std::abs(overGrey[i] - overBlack[i]));
+        return largest > 0.1f;
+    }
+    // What the centre picture of the next frame sends: its quad's corners.
+    std::vector<FeedbackVertex> nextFrame() { return allVertices(recordFeedback([&] { overlay.draw(); })); }
+
+    Overlay overlay;
+};
+
+TEST_F(OverlayGL, CountsItsDisplaysInFrames) {
+    // Per row: a command before the frame ('h' help, 's' status, '-' none), how many frames, then
+    // the title, help and status counts after them.
+    const struct {
+        char command;
+        int frames, title, help, status;
+    } steps[] = {
+        {'-', 1, 74, 0, 0},  {'-', 73, 1, 0, 0},   {'-', 1, 0, 0, 0},    {'h', 1, 0, 24, 0}, {'s', 1, 0, 0, 99},
+        {'-', 98, 0, 0, 1},  {'-', 2, 0, 0, 0},    {'h', 24, 0, 1, 0},   {'-', 1, 0, 0, 0},  {'s', 1, 0, 0, 99},
+        {'s', 1, 0, 0, 99},  {'h', 0, 0, 25, 0},
+    };
+    for (const auto& step : steps) {
+        if (step.command == 'h') overlay.showHelp();
+        if (step.command == 's') overlay.showStatus("WIND - 10");
+        for (int i = 0; i < step.frames; ++i) overlay.draw();
+        EXPECT_EQ(overlay.titleFrames, step.title) << step.command << step.frames;
+        EXPECT_EQ(overlay.helpFrames, step.help) << step.command << step.frames;
+        EXPECT_EQ(overlay.statusFrames, step.status) << step.command << step.frames;
+    }
+}
+
+TEST_F(OverlayGL, TheTitleIsOpaqueThenFadesAddedOntoTheSceneAndTheHelpAlwaysBlends) {
+    for (int title : {75, 26, 25}) EXPECT_FALSE(blended(title, 0)) << title;
+    for (int title : {24, 10, 1}) EXPECT_TRUE(blended(title, 0)) << title;
+    EXPECT_TRUE(blended(0, 25));
+    overlay.helpFrames = 0;
+    const std::pair<int, float> alphas[] = {{75, 1}, {25, 1}, {24, 0.96f}, {1, 0.04f}};
+    for (auto [title, alpha] : alphas) {
+        overlay.titleFrames = title;
+        EXPECT_NEAR(nextFrame()[0].colour[3], alpha, 1e-6) << title;
+    }
+    overlay.titleFrames = 0;
+    for (auto [help, alpha] : {std::pair<int, float>{25, 0.7f}, {11, 0.7f}, {10, 0.7f}, {1, 0.07f}}) {
+        overlay.helpFrames = help;
+        EXPECT_NEAR(nextFrame()[0].colour[3], alpha, 1e-6) << help;
+    }
+}
+
+TEST_F(OverlayGL, PicturesLieInTheirCornersUprightAndTheHintHidesDuringTheHelp) {
+    // Title (6 vertices: two triangles), then the hint in the bottom-left corner.
+    std::vector<FeedbackVertex> v = nextFrame();
+    ASSERT_EQ(v.size(), 12u);
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_NEAR(std::abs(v[i].x), 0.75f, 1e-3);
+        EXPECT_NEAR(std::abs(v[i].y), 0.5f, 1e-3);
+        EXPECT_EQ(v[i].texCoord[0], v[i].x > 0 ? 1 : 0);
+        EXPECT_EQ(v[i].texCoord[1], v[i].y > 0 ? 0 : 1) << "the picture's first row on top";
+    }
+    for (int i = 6; i < 12; ++i) {
+        EXPECT_EQ(v[i].x < -0.9f ? -1.0f : -0.75f, v[i].x);
+        EXPECT_NEAR(v[i].y, v[i].texCoord[1] == 0 ? -0.95f : -1.0f, 1e-3);
+        EXPECT_EQ(v[i].colour[0], 1);
+    }
+    overlay.showHelp();
+    EXPECT_EQ(nextFrame().size(), 6u) << "the help alone";
+    overlay.helpFrames = 1;
+    EXPECT_EQ(nextFrame().size(), 12u) << "the hint is back in the help's last frame";
+
+    const std::vector<FeedbackVertex> logo = allVertices(recordFeedback([&] { overlay.drawLogo(); }));
+    ASSERT_EQ(logo.size(), 6u);
+    for (const FeedbackVertex& c : logo) {
+        EXPECT_NEAR(c.x, c.texCoord[0] == 0 ? 0.75f : 1.0f, 1e-3);
+        EXPECT_NEAR(c.y, c.texCoord[1] == 0 ? 1.0f : 0.8125f, 1e-3);
+        EXPECT_NEAR(c.colour[3], 0.5f, 1e-6) << "the pulse starts at its middle";
+    }
+}
+
+TEST_F(OverlayGL, TheStatusLineIsGreenAtItsPlaceAndKeepsItsOwnText) {
+    overlay.titleFrames = 0;
+    {
+        std::string text = "WIND - 10";
+        overlay.showStatus(text.c_str());
+        text.assign(9, 'x');
+    }
+    glEnable(GL_LIGHTING);
+    auto frame = recordFeedback([&] { overlay.draw(); });
+    std::vector<FeedbackVertex> characters;
+    for (const FeedbackPrimitive& p : frame)
+        if (p.token == GL_BITMAP_TOKEN) characters.push_back(p.vertices[0]);
+    ASSERT_EQ(characters.size(), 9u);
+    EXPECT_NEAR(characters[0].x, -0.75f, 1e-3);
+    EXPECT_NEAR(characters[0].y, -0.75f, 1e-3);
+    EXPECT_GT(characters[8].x, characters[0].x);
+    EXPECT_EQ(characters[0].colour[0], 0);
+    EXPECT_EQ(characters[0].colour[1], 1);
+    EXPECT_TRUE(isOn(GL_LIGHTING));
+    EXPECT_EQ(overlay.statusText, "WIND - 10");
+}
+
+}  // namespace
