@@ -17,3 +17,14 @@ void clampPitch();
 
 // Puts the eye on the fly-through path at the current flightTime.
 void followFlightPath();
+
+// The passive-motion callback: the pointer turns the view; at the edge of the 199 x 199 area at the
+// window's top-left corner it is warped back to (100, 100) instead, which turns nothing.
+void passiveMotion(int x, int y);
+
+// One free-look step of length 1 along the walking direction, refused as a whole when it would end
+// 50 or more from the ground point below the centre; only in camera mode 2.
+void moveCamera();
+
+// Picks the butterfly camera mode 3 follows, at random among all but the last.
+void followRandomButterfly();

@@ -81,6 +81,7 @@ void openDisplay(int mode) {
 void registerInput() {
     glutMenuStatusFunc(emptyMenuStatus);
     glutKeyboardFunc(keyboard);
+    glutPassiveMotionFunc(passiveMotion);
     glutSetCursor(GLUT_CURSOR_NONE);
     setTextureFiltering();
     glEnable(GL_LIGHTING);
@@ -98,6 +99,8 @@ void registerCallbacks() {
     registerInput();
     glutDisplayFunc(display);
     glutReshapeFunc(reshape);
+    glutSpecialFunc(specialKey);
     glutFullScreen();
     glutIdleFunc(idle);
+    buildMenus();
 }
