@@ -140,3 +140,11 @@ void Mesh::translateAll(const float* offset) {
 void Mesh::multiplyAll(const float* factors) {
     for (Vertex* v : items<Vertex>(vertices)) v->multiply(factors);
 }
+
+void deleteWithVertices(List* meshes) {
+    for (Mesh* mesh : items<Mesh>(meshes)) {
+        deleteWithComponents(mesh->vertices);
+        delete mesh;
+    }
+    meshes->clear();
+}

@@ -49,3 +49,7 @@ public:
     bool textured = false;
     int mode;
 };
+
+// Deletes every mesh of the list with its vertices and their arrays, and empties the list: for an
+// owner whose meshes share no vertex.
+void deleteWithVertices(List* meshes);

@@ -45,13 +45,8 @@ void SceneObject::displace(float amplitude) {
     float scratch[4] = {};
     Vertex target(scratch);
     for (Vertex* v : items<Vertex>(vertices->members)) {
-        // Random offsets are drawn z first, then y, then x.
-        float dz = randomUnit() * amplitude;
-        float dy = randomUnit() * amplitude;
-        float dx = randomUnit() * amplitude;
-        target.set(0, v->get(0) + dx);
-        target.set(1, v->get(1) + dy);
-        target.set(2, v->get(2) + dz);
+        const std::array<float, 3> offset = randomOffset(amplitude);
+        for (int i = 0; i < 3; ++i) target.set(i, v->get(i) + offset[i]);
         // Faces first, so they are matched against the member's position before it moves.
         for (Mesh* face : items<Mesh>(faces)) face->moveVertex(v, &target);
         for (int i = 0; i < v->dimension(); ++i) v->set(i, target.get(i));

@@ -47,11 +47,8 @@ Terrain::Terrain(float centreX, float centreZ, float* tintColour) {
 }
 
 Terrain::~Terrain() {
-    for (Mesh* strip : items<Mesh>(faces)) {
-        // The strips own their vertices: no other mesh shares them.
-        deleteWithComponents(strip->vertices);
-        delete strip;
-    }
+    // The strips own their vertices: no other mesh shares them.
+    deleteWithVertices(faces);
     deleteGrid(heights, sideCount);
     releaseImage(groundImage);
 }

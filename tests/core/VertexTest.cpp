@@ -137,6 +137,12 @@ TEST(RandomUnit, FollowsTheSeedOfTheCLibrary) {
     for (double r : first) EXPECT_EQ(randomUnit(), r);
 }
 
+TEST(CountBelow, CountsTheWholeNumbersFromZeroBelowAFloat) {
+    // Among them the extremes of the tree's 5u + 4 leaves and 5u + 3 side branches.
+    const std::pair<float, int> table[] = {{-2, 0}, {0, 0}, {1e-7f, 1}, {0.5f, 1}, {1, 1}, {1.0001f, 2}, {7.99f, 8}, {8.99f, 9}};
+    for (auto [n, count] : table) EXPECT_EQ(countBelow(n), count) << n;
+}
+
 TEST(Min3, TakesTheSmallest) {
     EXPECT_EQ(min3(2, 1, 1), 1);
     EXPECT_EQ(min3(3, 4, 5), 3);
