@@ -6,6 +6,7 @@
 #include "core/Units.h"
 
 #include <GL/gl.h>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -40,9 +41,10 @@ bool sprouts(double probability) { return (randomUnit() + 1) * 0.5 < probability
 // A three-sided tube between two horizontal rings.
 void tubeParams(float* params, const float* bottom, float bottomRadius, const float* top, float topRadius,
                 float tag, float bottomWeight, float topWeight) {
-    const float values[TUBE_PARAMS] = {bottom[0], bottom[1], bottom[2], bottomRadius, top[0],    top[1],
-                                       top[2],    topRadius, 3,         tag,          bottomWeight, topWeight};
-    for (int i = 0; i < TUBE_PARAMS; ++i) params[i] = values[i];
+    const float values[TUBE_PARAMS] = {bottom[0], bottom[1], bottom[2], bottomRadius,
+                                       top[0],    top[1],    top[2],    topRadius,
+                                       3,         tag,       bottomWeight, topWeight};
+    std::copy(values, values + TUBE_PARAMS, params);
 }
 
 // Needle i of count along axis from start: a thin stick from centre - offset to centre + offset.
@@ -112,8 +114,8 @@ void SpruceTrunk::growTrunk(float* p, int a, float b) {
         float* whorl = copyPoint(position);
         for (int k = 0; k < branchCount; ++k) {
             const double theta = 2 * HALF_TURN * randomUnit();
-            float* out = makePoint(1.8 * std::sin(theta), 1.5, -1.8 * std::cos(theta));
-            faces->append(new SpruceBranch(whorl, out, a - 1, tint, b));
+            float* outwards = makePoint(1.8 * std::sin(theta), 1.5, -1.8 * std::cos(theta));
+            faces->append(new SpruceBranch(whorl, outwards, a - 1, tint, b));
         }
         const double uz = randomUnit();
         const double uy = randomUnit();

@@ -15,7 +15,6 @@ public:
     // A segment of the given level whose foot is position; consumes direction.
     SpruceTrunk(float* position, float* direction, int level, float* tint, float weight);
 
-    // Never called: a spruce is not roughened.
     void roughen(int iterations) override;
     void draw() override;
     void dump() override;
