@@ -17,7 +17,6 @@ constexpr double NEEDLE_HALF_TURN = 3.1415;
 constexpr int TRUNK_LEVELS = 5;
 constexpr int NEEDLES_PER_SEGMENT = 30;
 constexpr int NEEDLES_PER_BRANCH = 10;
-constexpr int TUBE_PARAMS = 12;
 
 float* copyPoint(const float* p) { return makePoint(p[0], p[1], p[2]); }
 
@@ -38,7 +37,9 @@ void jitter(const float* p, float* out) {
 // One draw: whether a sub-branch grows, with the given probability.
 bool sprouts(double probability) { return (randomUnit() + 1) * 0.5 < probability; }
 
-// A three-sided tube between two horizontal rings.
+// A three-sided tube between two horizontal rings: bottom ring, top ring, slices, tag and weights.
+constexpr int TUBE_PARAMS = 12;
+
 void tubeParams(float* params, const float* bottom, float bottomRadius, const float* top, float topRadius,
                 float tag, float bottomWeight, float topWeight) {
     const float values[TUBE_PARAMS] = {bottom[0], bottom[1], bottom[2], bottomRadius,
