@@ -51,7 +51,7 @@ Dandelion::Dandelion(const float* position, float* tint) {
     const float stemCount = static_cast<float>(std::fabs(3 * randomUnit() + 0.01));
     stems = new List;
     for (int k = 0; k < stemCount; ++k) {
-        // Drawn x, z, then y.
+        // The draws come x, z, then y, unlike an offset's; the plants depend on that order.
         const float x = static_cast<float>(8 * 0.025 * randomUnit());
         const float z = static_cast<float>(8 * 0.025 * randomUnit());
         const float y = static_cast<float>(8 * (0.02 * randomUnit() + 0.07));
