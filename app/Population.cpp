@@ -5,7 +5,10 @@
 #include "app/World.h"
 #include "core/List.h"
 #include "core/Random.h"
+#include "vegetation/Dandelion.h"
+#include "vegetation/DeciduousTree.h"
 #include "vegetation/Juniper.h"
+#include "vegetation/Spruce.h"
 #include "world/Butterfly.h"
 #include "world/Rain.h"
 #include "world/Sky.h"
@@ -27,11 +30,18 @@ float* cellPosition(Terrain* terrain, int i, int j) {
     return makePoint(terrain->gridX(i), terrain->heightAt(i, j), terrain->gridZ(j));
 }
 
-// The plant of a kind on its cell, built with the kind's arguments; null for the kinds not grown.
+// The tree of a kind on its cell, built with the kind's arguments. The juniper keeps the position
+// array and the spruce advances it up its trunk; the deciduous tree keeps a copy of its own.
 SceneObject* growTree(int kind, float* position) {
-    if (kind == JUNIPER) return new Juniper(position, makePoint(5, 25, 5), worldTint);
-    delete[] position;
-    return nullptr;
+    switch (kind) {
+    case JUNIPER: return new Juniper(position, makePoint(5, 25, 5), worldTint);
+    case DECIDUOUS: {
+        SceneObject* tree = new DeciduousTree(position, worldTint);
+        delete[] position;
+        return tree;
+    }
+    default: return new SpruceTrunk(position, worldTint);
+    }
 }
 
 // Every plant registers with the wind as soon as it is built, then joins the world.
@@ -52,23 +62,26 @@ void placeTrees(Terrain* terrain, OccupancyGrid& grid) {
             if (!grid.isAreaFree(i, j, d)) continue;
             // A free area found by the very last try is not used.
             if (attempt == PLACEMENT_TRIES) break;
-            // Junipers are grown; the deciduous and spruce slots take their ground and stay bare.
-            const bool grown = kind == JUNIPER;
-            if (grown) std::printf("[%3.1d%%] ", s * 100 / treeSlotCount);
+            std::printf("[%3.1d%%] ", s * 100 / treeSlotCount);
             grid.occupyArea(i, j, d);
-            if (SceneObject* tree = growTree(kind, cellPosition(terrain, i, j))) addPlant(tree);
+            addPlant(growTree(kind, cellPosition(terrain, i, j)));
             break;
         }
     }
 }
 
-void scatterDandelions(OccupancyGrid& grid) {
-    // Every free interior cell draws the number that decides on a dandelion. No dandelion is grown,
-    // but the draws keep the random numbers of everything after them in place.
+// About one free interior cell in eight grows a dandelion; the trees' cells and the border never do,
+// and taken cells draw no number. Dandelions leave the grid as it is.
+void scatterDandelions(Terrain* terrain, const OccupancyGrid& grid) {
     const int n = grid.size();
     for (int i = 1; i < n - 1; ++i)
-        for (int j = 1; j < n - 1; ++j)
-            if (grid.isFree(i, j)) randomUnit();
+        for (int j = 1; j < n - 1; ++j) {
+            if (!grid.isFree(i, j) || !(randomUnit() > 0.75)) continue;
+            std::printf("[ 99%%] ");
+            float* position = cellPosition(terrain, i, j);
+            addPlant(new Dandelion(position, worldTint));
+            delete[] position;
+        }
 }
 
 }  // namespace
@@ -88,7 +101,7 @@ void populateWorld() {
 
     OccupancyGrid grid(terrain->gridSize());
     placeTrees(terrain, grid);
-    scatterDandelions(grid);
+    scatterDandelions(terrain, grid);
     // Every vertex was marked as it joined its group, so that it joined only one.
     wind->unmarkAll();
 
