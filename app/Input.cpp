@@ -60,16 +60,18 @@ void walk(float turn, bool backward) {
     moveCamera();
 }
 
-// Rain and butterflies are never on together, and the butterfly camera ends with its butterflies.
+// The butterflies go; the camera that followed one falls back to free look, and the status says so.
+void hideButterflies(const char* status, const char* statusWithCamera) {
+    butterfliesOn = 0;
+    const bool following = cameraMode == 3;
+    if (following) cameraMode = 2;
+    overlay->showStatus(following ? statusWithCamera : status);
+}
+
+// Rain and butterflies are never on together.
 void switchButterflies() {
     if (butterfliesOn) {
-        butterfliesOn = 0;
-        if (cameraMode == 3) {
-            cameraMode = 2;
-            overlay->showStatus("BUTTERFLY - OFF, CAMERA - 2");
-        } else {
-            overlay->showStatus("BUTTERFLY - OFF");
-        }
+        hideButterflies("BUTTERFLY - OFF", "BUTTERFLY - OFF, CAMERA - 2");
     } else {
         butterfliesOn = 1;
         if (rainOn) {
@@ -91,17 +93,10 @@ void switchRain() {
     }
     rainOn = 1;
     rain->start();
-    if (!butterfliesOn) {
+    if (butterfliesOn)
+        hideButterflies("RAIN - ON, BUTTERFLY - OFF", "RAIN - ON, BUTTERFLY - OFF, CAMERA - 2");
+    else
         overlay->showStatus("RAIN - ON");
-        return;
-    }
-    butterfliesOn = 0;
-    if (cameraMode == 3) {
-        cameraMode = 2;
-        overlay->showStatus("RAIN - ON, BUTTERFLY - OFF, CAMERA - 2");
-    } else {
-        overlay->showStatus("RAIN - ON, BUTTERFLY - OFF");
-    }
 }
 
 void switchSpotlight() {
