@@ -3,6 +3,8 @@
 #include "core/PrimitiveSolid.h"
 
 #include <GL/gl.h>
+#include "tests/support/Digest.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -136,6 +138,26 @@ TEST(PrimitiveSolidLifecycle, UnknownKindsBuildNothingAndRebuildsReplace) {
     EXPECT_EQ(meshesOf(solid)[0]->vertexCount(), 8);
     // The meshes of the earlier build survive the reset: whoever took them keeps them.
     EXPECT_EQ(kept[0]->vertexCount(), 10);
+}
+
+// Recorded after every tube vertex was checked against its circle, tag and weight, the textured
+// tube's alternating coordinates, and the dome's radius, pole, seam and texture coordinates.
+TEST(PrimitiveSolidDigest, BuildsTheRecordedSphereAndTubes) {
+    struct Case {
+        int kind, textured;
+        std::vector<float> params;
+        const char* digest;
+    } recorded[] = {
+        {PrimitiveSolid::SPHERE, 1, {50, 0, 50, 100, 32, 32}, "32 meshes 4224 vertices c84dda6adce38cf5"},
+        {PrimitiveSolid::TUBE, 0, {1, 2, 3, 0.5f, 4, 7, 3, 0.25f, 6, 2, 0.1f, 0.6f}, "1 meshes 14 vertices a82234061c282679"},
+        {PrimitiveSolid::TUBE, 1, {0, 0, 0, 1, 0, 1, 0, 1, 4, 0, 0, 0}, "1 meshes 20 vertices d5485272a3af1013"},
+    };
+    for (Case& c : recorded) {
+        PrimitiveSolid solid(c.kind, c.textured, c.params.data());
+        Digest d;
+        d.addMeshes(solid.meshes);
+        EXPECT_EQ(d.text(), c.digest) << c.kind << " " << c.textured;
+    }
 }
 
 }  // namespace

@@ -27,20 +27,32 @@ public:
         add(v->swayWeight);
         ++vertices_;
     }
+    // The primitive, the vertices and, where the mesh has them, the texture coordinates.
     void add(const Mesh* mesh) {
         add(static_cast<float>(mesh->primitive()));
-        for (const Vertex* v : items<Vertex>(mesh->vertices)) add(v);
+        addVertices(mesh->vertices);
+        if (mesh->textured) addVertices(mesh->texCoords);
         ++meshes_;
     }
-    // Every vertex a plant registers with the wind, group by group, with its group's number: all
-    // of a plant's geometry that sways, and where it sways.
+    void addVertices(const List* vertices) {
+        for (const Vertex* v : items<Vertex>(vertices)) add(v);
+    }
+    void addMeshes(const List* meshes) {
+        for (const Mesh* mesh : items<Mesh>(meshes)) add(mesh);
+    }
+    // Every group's members in order, each group led by its number.
+    void addGroups(const SwayGroups& groups) {
+        for (int level = 0; level < SwayGroups::LEVEL_COUNT; ++level) {
+            add(static_cast<float>(level));
+            addVertices(groups.groups[level].members);
+        }
+    }
+    // Every vertex a plant registers with the wind, and in which group: all of its geometry that
+    // sways, and how.
     void addWindRegistration(SceneObject* plant) {
         SwayGroups groups;
         plant->attachToWind(&groups);
-        for (int level = 0; level < SwayGroups::LEVEL_COUNT; ++level) {
-            add(static_cast<float>(level));
-            for (const Vertex* v : items<Vertex>(groups.groups[level].members)) add(v);
-        }
+        addGroups(groups);
         groups.unmarkAll();
     }
     // The next number of the random generator: how many draws came before it.
