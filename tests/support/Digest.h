@@ -2,7 +2,6 @@
 // so that a drift anywhere in a generator changes one short string.
 #pragma once
 
-#include "core/List.h"
 #include "core/Mesh.h"
 #include "core/SceneObject.h"
 #include "core/SwayGroups.h"
@@ -22,9 +21,7 @@ public:
     }
     // x, y, z, tag and sway weight.
     void add(const Vertex* v) {
-        for (int i = 0; i < 3; ++i) add(v->get(i));
-        add(v->tag);
-        add(v->swayWeight);
+        for (float value : {v->get(0), v->get(1), v->get(2), v->tag, v->swayWeight}) add(value);
         ++vertices_;
     }
     // The primitive, the vertices and, where the mesh has them, the texture coordinates.
@@ -47,8 +44,7 @@ public:
             addVertices(groups.groups[level].members);
         }
     }
-    // Every vertex a plant registers with the wind, and in which group: all of its geometry that
-    // sways, and how.
+    // Every vertex a plant registers with the wind, with its group and weight: all of it that sways.
     void addWindRegistration(SceneObject* plant) {
         SwayGroups groups;
         plant->attachToWind(&groups);
@@ -67,6 +63,5 @@ public:
 
 private:
     std::uint64_t sum_ = 1469598103934665603ull;
-    int meshes_ = 0;
-    int vertices_ = 0;
+    int meshes_ = 0, vertices_ = 0;
 };
