@@ -1,5 +1,4 @@
-// The frame against a real GL: what a person sees by night and by day, the spotlight that follows
-// the daylight, and the state a frame and a reshape leave behind.
+// The frame against a real GL: night and day, the spotlight, and the state a reshape and a frame leave.
 #include "app/Entry.h"
 #include "app/Frame.h"
 #include "tests/support/GLContext.h"
@@ -12,32 +11,28 @@ protected:
         populateFromSeed(41);
         GLTest::SetUp();
     }
-    // A light's, or with a matrix name the matrix's, floats.
-    static std::vector<float> read(GLenum name, GLenum light = 0) {
-        std::vector<float> value(16);
-        light ? glGetLightfv(light, name, value.data()) : glGetFloatv(name, value.data());
-        return light ? std::vector<float>(value.begin(), value.begin() + 4) : value;
+    static std::vector<float> spotlight(GLenum parameter) {
+        std::vector<float> value(4);
+        glGetLightfv(GL_LIGHT0, parameter, value.data());
+        return value;
     }
+};
+
+TEST_F(FrameGL, TheWorldStartsInTheNightAndIsMuchBrighterByDay) {
     // Mean brightness 0..255 of the frame just drawn, read back from the buffer it was drawn into.
-    static double frameBrightness() {
+    auto brightness = [] {
         std::vector<unsigned char> pixels(TEST_WINDOW_SIZE * TEST_WINDOW_SIZE * 3);
         glReadPixels(0, 0, TEST_WINDOW_SIZE, TEST_WINDOW_SIZE, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
         double sum = 0;
         for (unsigned char c : pixels) sum += c;
         return sum / pixels.size();
-    }
-    const std::vector<float> identity{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
-};
-
-TEST_F(FrameGL, TheWorldStartsInTheNightAndIsMuchBrighterByDay) {
+    };
     registerInput();
-    glViewport(0, 0, TEST_WINDOW_SIZE, TEST_WINDOW_SIZE);
     display();
-    const double night = frameBrightness();
+    const double night = brightness();
     sky->setNoon();
     display();
-    const double day = frameBrightness();
-    EXPECT_GT(night, 1) << "the night shows something";
+    const double day = brightness();
     EXPECT_LT(night, 25);
     EXPECT_GT(day, 3 * night + 20) << "night " << night << ", day " << day;
 }
@@ -49,35 +44,33 @@ TEST_F(FrameGL, TheSpotlightIsAlmostDarkAtNoonAndBrightAtMidnight) {
         // Grey light of the spot's level; alpha 0 in the ambient term, 1 in the others.
         for (GLenum parameter : {GL_AMBIENT, GL_DIFFUSE, GL_SPECULAR})
             for (int i = 0; i < 4; ++i)
-                EXPECT_NEAR(read(parameter, GL_LIGHT0)[i], i < 3 ? spot : parameter != GL_AMBIENT, 1e-5) << daylight;
+                EXPECT_NEAR(spotlight(parameter)[i], i < 3 ? spot : parameter != GL_AMBIENT, 1e-5) << daylight;
     }
 }
 
-TEST_F(FrameGL, AFrameLeavesIdentityMatricesNoDepthTestAndItsDaylightForTheNextFramesSpotlight) {
-    glEnable(GL_LIGHTING);
-    sky->setNoon();
-    display();
-    EXPECT_EQ(read(GL_MODELVIEW_MATRIX), identity);
-    EXPECT_EQ(read(GL_PROJECTION_MATRIX), identity);
-    GLint depth = 0;
-    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
-    EXPECT_EQ(depth, 1);
-    EXPECT_FALSE(isOn(GL_DEPTH_TEST));
-    setupLighting();
-    EXPECT_NEAR(read(GL_DIFFUSE, GL_LIGHT0)[0], 0.04f, 1e-5);
-}
-
-TEST_F(FrameGL, AReshapeTakesTheWholeWindowAndKeepsBothMatricesTheIdentity) {
+TEST_F(FrameGL, AReshapeAndAFrameLeaveIdentityMatricesNoDepthTestAndTheDaylightForTheNextSpotlight) {
     glMatrixMode(GL_PROJECTION);
     glOrtho(-2, 2, -2, 2, -2, 2);
     glMatrixMode(GL_MODELVIEW);
     glTranslatef(1, 2, 3);
-    reshape(32, 16);
-    GLint viewport[4], mode = 0;
+    glViewport(0, 0, 1, 1);
+    reshape(TEST_WINDOW_SIZE, TEST_WINDOW_SIZE);
+    GLint viewport[4], mode = 0, depth = 0;
     glGetIntegerv(GL_VIEWPORT, viewport);
     glGetIntegerv(GL_MATRIX_MODE, &mode);
-    EXPECT_EQ((std::vector<GLint>{viewport[2], viewport[3], mode}), (std::vector<GLint>{32, 16, GL_MODELVIEW}));
-    EXPECT_EQ(read(GL_PROJECTION_MATRIX), identity);
-    EXPECT_EQ(read(GL_MODELVIEW_MATRIX), identity);
-    glViewport(0, 0, TEST_WINDOW_SIZE, TEST_WINDOW_SIZE);
+    EXPECT_EQ((std::vector<GLint>{viewport[2], viewport[3], mode}), (std::vector<GLint>{64, 64, GL_MODELVIEW}));
+    glEnable(GL_LIGHTING);
+    sky->setNoon();
+    display();
+    const std::vector<float> identity{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+    for (GLenum matrix : {GL_MODELVIEW_MATRIX, GL_PROJECTION_MATRIX}) {
+        std::vector<float> value(16);
+        glGetFloatv(matrix, value.data());
+        EXPECT_EQ(value, identity) << matrix;
+    }
+    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
+    EXPECT_EQ(depth, 1);
+    EXPECT_FALSE(isOn(GL_DEPTH_TEST));
+    setupLighting();
+    EXPECT_NEAR(spotlight(GL_DIFFUSE)[0], 0.04f, 1e-5);
 }

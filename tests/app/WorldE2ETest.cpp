@@ -1,5 +1,5 @@
 // The world of the real program: the night landscape a person first sees, and the GL calls of one
-// frame in the order the frame makes them.
+// frame in the order the frame makes them, recorded by a tracer.
 #include "tests/support/Viewer.h"
 
 #include <gtest/gtest.h>
@@ -8,23 +8,6 @@
 #include <regex>
 #include <sstream>
 #include <unistd.h>
-
-static std::string startWindowMode(ViewerProcess& viewer) {
-    viewer.type("3\n");
-    return waitForFullScreenWindow("Florvane");
-}
-
-TEST(World, StartsInTheNightShowingADarkLandscape) {
-    ViewerProcess viewer;
-    ASSERT_EQ(startWindowMode(viewer), "full screen") << viewer.errors();
-    // Drawn full screen; dawn is a hundred ticks away.
-    std::optional<Screenshot> night = waitForNewFrames(2);
-    ASSERT_TRUE(night) << "the picture never changed";
-    EXPECT_GT(night->distinctColours(), 200u) << "a landscape, not a blank";
-    EXPECT_LT(night->meanBrightness(), 25) << "the world starts in the night";
-    if (HasFailure()) night->writePPM(testing::TempDir() + "florvane_night.ppm");
-    EXPECT_TRUE(pressKeys("Escape") && viewer.waitForExit());
-}
 
 // The traced calls from first to last, every number in their arguments as '#'; of the GLX calls
 // only the swap, without its arguments.
@@ -45,7 +28,8 @@ static std::vector<std::string> tracedCalls(const std::string& trace, long first
 
 // The calls one frame must make, assembled from one part per kind of thing it draws.
 struct ExpectedFrame {
-    std::vector<std::string> calls;
+    std::vector<std::string> calls{"glClearColor(#, #, #, #)", "glClear(GL_DEPTH_BUFFER_BIT | GL_COLOR_BUFFER_BIT)",
+                                   "glLoadIdentity()", "glPushMatrix()"};
     // Each text holds one or more calls, separated by "; ".
     ExpectedFrame& add(std::initializer_list<std::string> texts) {
         for (const std::string& text : texts)
@@ -65,54 +49,54 @@ struct ExpectedFrame {
         return *this;
     }
 
-    const std::string vertex = "glVertex3fv({#, #, #})";
-    const std::string texturedVertex = "glTexCoord2f(#, #); " + vertex;
+    const std::string vertex = "glVertex3fv({#, #, #})", texturedVertex = "glTexCoord2f(#, #); " + vertex;
     const std::string picture = "glTexImage2D(GL_TEXTURE_2D, #, #, #, #, #, GL_RGB, GL_UNSIGNED_BYTE, blob(#))";
     const std::string repeatTexturing =
         "glEnable(GL_TEXTURE_2D); glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GL_OBJECT_LINEAR); glTexGeni(GL_T, "
         "GL_TEXTURE_GEN_MODE, GL_OBJECT_LINEAR); glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT); "
         "glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT)";
-    const std::string closeTexture = "glDisable(GL_TEXTURE_2D); glDisable(GL_TEXTURE_GEN_S); glDisable(GL_TEXTURE_GEN_T)";
-    // Before every world object the frame sets the texture mode and the world's tint.
-    const std::string worldObject = "glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE); glColor3f(#, #, #)";
+    const std::string closeTexture =
+        "glDisable(GL_TEXTURE_2D); glDisable(GL_TEXTURE_GEN_S); glDisable(GL_TEXTURE_GEN_T)";
+    // A colour that modulates the picture: before every world object the world's tint.
+    const std::string modulatedColour =
+        "glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE); glColor3f(#, #, #)";
 
-    ExpectedFrame& start() {
-        return add({"glClearColor(#, #, #, #); glClear(GL_DEPTH_BUFFER_BIT | GL_COLOR_BUFFER_BIT); glLoadIdentity(); "
-                    "glPushMatrix()"});
-    }
     ExpectedFrame& lighting() {
-        return add({"glShadeModel(GL_FLAT); glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, #); glEnable(GL_COLOR_MATERIAL); "
-                    "glEnable(GL_DEPTH_TEST); glDepthFunc(GL_LESS); glLightfv(GL_LIGHT0, GL_POSITION, {#, #, #, #}); "
-                    "glLightfv(GL_LIGHT0, GL_SPOT_DIRECTION, {#, #, #}); glLightModelfv(GL_LIGHT_MODEL_AMBIENT, {#, #, #, #}); "
-                    "glFrontFace(GL_CW); glEnable(GL_AUTO_NORMAL); glEnable(GL_NORMALIZE); glLightf(GL_LIGHT0, "
-                    "GL_SPOT_EXPONENT, #); glLightf(GL_LIGHT0, GL_SPOT_CUTOFF, #); glLightf(GL_LIGHT0, GL_SPOT_EXPONENT, #); "
-                    "glLightfv(GL_LIGHT0, GL_POSITION, {#, #, #, #}); glLightfv(GL_LIGHT0, GL_AMBIENT, {#, #, #, #}); "
-                    "glLightfv(GL_LIGHT0, GL_DIFFUSE, {#, #, #, #}); glLightfv(GL_LIGHT0, GL_SPECULAR, {#, #, #, #}); "
-                    "glMaterialfv(GL_FRONT, GL_SPECULAR, {#, #, #, #}); glMaterialfv(GL_FRONT, GL_DIFFUSE, {#, #, #, #}); "
-                    "glMaterialfv(GL_FRONT, GL_AMBIENT, {#, #, #, #}); glMaterialfv(GL_FRONT, GL_SHININESS, &#)"});
+        return add({
+            "glShadeModel(GL_FLAT); glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, #); glEnable(GL_COLOR_MATERIAL); "
+            "glEnable(GL_DEPTH_TEST); glDepthFunc(GL_LESS); glLightfv(GL_LIGHT0, GL_POSITION, {#, #, #, #}); "
+            "glLightfv(GL_LIGHT0, GL_SPOT_DIRECTION, {#, #, #}); "
+            "glLightModelfv(GL_LIGHT_MODEL_AMBIENT, {#, #, #, #}); glFrontFace(GL_CW); glEnable(GL_AUTO_NORMAL); "
+            "glEnable(GL_NORMALIZE); glLightf(GL_LIGHT0, GL_SPOT_EXPONENT, #); "
+            "glLightf(GL_LIGHT0, GL_SPOT_CUTOFF, #); glLightf(GL_LIGHT0, GL_SPOT_EXPONENT, #); "
+            "glLightfv(GL_LIGHT0, GL_POSITION, {#, #, #, #}); glLightfv(GL_LIGHT0, GL_AMBIENT, {#, #, #, #}); "
+            "glLightfv(GL_LIGHT0, GL_DIFFUSE, {#, #, #, #}); glLightfv(GL_LIGHT0, GL_SPECULAR, {#, #, #, #}); "
+            "glMaterialfv(GL_FRONT, GL_SPECULAR, {#, #, #, #}); glMaterialfv(GL_FRONT, GL_DIFFUSE, {#, #, #, #}); "
+            "glMaterialfv(GL_FRONT, GL_AMBIENT, {#, #, #, #}); glMaterialfv(GL_FRONT, GL_SHININESS, &#)"});
     }
     ExpectedFrame& sunLightPerspectiveAndCamera() {
         const std::string matrix = "{#, #, #, #, #, #, #, #, #, #, #, #, #, #, #, #})";
         return add({"glLightfv(GL_LIGHT1, GL_POSITION, {#, #, #, #}); glLightfv(GL_LIGHT1, GL_DIFFUSE, {#, #, #, #})",
-                    "glMultMatrixd(" + matrix, "glMultMatrixf(" + matrix, "glTranslated(#, #, #); glEnable(GL_DEPTH_TEST)"});
+                    "glMultMatrixd(" + matrix, "glMultMatrixf(" + matrix,
+                    "glTranslated(#, #, #); glEnable(GL_DEPTH_TEST)"});
     }
     // The dome with its picture, then the sun.
     ExpectedFrame& sky() {
         add({"glPushMatrix(); glDisable(GL_LIGHTING); glPushMatrix()", picture, "glShadeModel(GL_SMOOTH)",
-             repeatTexturing, worldObject});
+             repeatTexturing, modulatedColour});
         batches(32, "GL_TRIANGLE_STRIP", 66, texturedVertex);
         add({closeTexture, "glPopMatrix(); glPushMatrix(); glTranslatef(#, #, #); glColor3f(#, #, #)"});
         batches(16, "GL_TRIANGLE_STRIP", 34, vertex);
         return add({"glPopMatrix(); glEnable(GL_LIGHTING); glPopMatrix()"});
     }
     ExpectedFrame& terrain() {
-        add({worldObject, "glPushMatrix(); glShadeModel(GL_SMOOTH)", picture, repeatTexturing, "glPushMatrix()"});
+        add({modulatedColour, "glPushMatrix(); glShadeModel(GL_SMOOTH)", picture, repeatTexturing, "glPushMatrix()"});
         batches(16, "GL_TRIANGLE_STRIP", 34, texturedVertex);
         return add({"glPopMatrix()", closeTexture, "glPopMatrix()"});
     }
     // A scene object drawn by the base class: its picture, then every face as a quad with the whole picture.
     ExpectedFrame& texturedObject(int quads) {
-        add({worldObject, picture, repeatTexturing, "glPushMatrix()"});
+        add({modulatedColour, picture, repeatTexturing, "glPushMatrix()"});
         batches(quads, "GL_QUADS", 4, texturedVertex);
         return add({"glPopMatrix()", closeTexture});
     }
@@ -124,16 +108,22 @@ struct ExpectedFrame {
     }
     // The frame closes, and GLUT flushes before the swap.
     ExpectedFrame& end() {
-        return add({"glPopMatrix(); glPushMatrix(); glDisable(GL_DEPTH_TEST); glPopMatrix(); glFlush(); glXSwapBuffers"});
+        return add({"glPopMatrix(); glPushMatrix(); glDisable(GL_DEPTH_TEST); glPopMatrix()",
+                    "glFlush(); glXSwapBuffers"});
     }
 };
 
-TEST(FrameTrace, OneFrameMakesItsCallsInItsOrder) {
+TEST(World, ShowsADarkLandscapeAtNightAndMakesTheCallsOfAFrameInTheirOrder) {
     const std::string trace = testing::TempDir() + "florvane_" + std::to_string(getpid()) + ".trace";
     std::remove(trace.c_str());
     ViewerProcess viewer({"apitrace", "trace", "--output=" + trace});
-    ASSERT_EQ(startWindowMode(viewer), "full screen") << viewer.errors();
-    ASSERT_TRUE(waitForNewFrames(5)) << "the picture never changed";
+    viewer.type("3\n");
+    ASSERT_EQ(waitForFullScreenWindow("Florvane"), "full screen") << viewer.errors();
+    // Drawn full screen, a few frames in; dawn is a hundred ticks away.
+    std::optional<Screenshot> night = waitForNewFrames(5);
+    ASSERT_TRUE(night) << "the picture never changed";
+    EXPECT_GT(night->distinctColours(), 200u) << "a landscape, not a blank";
+    EXPECT_LT(night->meanBrightness(), 25) << "the world starts in the night";
     ASSERT_TRUE(pressKeys("Escape") && viewer.waitForExit());
     std::vector<long> swaps;
     std::istringstream lines(commandOutput("apitrace dump --grep=glXSwapBuffers --arg-names=no " + trace));
@@ -145,7 +135,7 @@ TEST(FrameTrace, OneFrameMakesItsCallsInItsOrder) {
     std::vector<std::string> frame = tracedCalls(trace, swaps[1] + 1, swaps[2]);
     frame.erase(frame.begin(), std::find(frame.begin(), frame.end(), "glClearColor(#, #, #, #)"));
     ExpectedFrame expected;
-    expected.start().lighting().sunLightPerspectiveAndCamera().sky().terrain();
+    expected.lighting().sunLightPerspectiveAndCamera().sky().terrain();
     const std::string out = viewer.output();
     for (size_t at = out.find("generuji jalovec"); at != std::string::npos; at = out.find("generuji jalovec", at + 1))
         expected.texturedObject(364);

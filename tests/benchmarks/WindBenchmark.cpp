@@ -5,8 +5,8 @@
 
 // Seconds per vertex per step, shown with its SI prefix (9.5n is 9.5 ns).
 static void perVertex(benchmark::State& state) {
-    state.counters["per_vertex"] = benchmark::Counter(static_cast<double>(state.range(0)),
-                                                      benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    using benchmark::Counter;
+    state.counters["per_vertex"] = Counter(state.range(0), Counter::kIsIterationInvariantRate | Counter::kInvert);
 }
 
 // Plant vertices on levels 1 to 9, as the vegetation's: level 0 never moves.

@@ -1,13 +1,10 @@
-// Lists, vertices, the random-number function and meshes.
+// Lists, vertices, meshes and primitive solids.
 #include "core/Mesh.h"
-#include "core/Random.h"
+#include "core/PrimitiveSolid.h"
+#include "tests/support/Digest.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
-
-#include <cmath>
-#include <cstdlib>
-#include <set>
 
 static int a, b, c;
 
@@ -38,7 +35,7 @@ TEST(List, InsertsBeforeTheElementAtTheIndexAndNowhereOutsideTheList) {
         // Forwards through the cursor, and backwards through the prev links.
         std::vector<void*> forwards, backwards;
         for (Cursor* cursor = list.rewind(); cursor->hasNext();) forwards.push_back(cursor->next());
-        for (ListNode* node = list.last; node != nullptr; node = node->prev) backwards.insert(backwards.begin(), node->payload);
+        for (ListNode* node = list.last; node; node = node->prev) backwards.insert(backwards.begin(), node->payload);
         EXPECT_EQ(forwards, k.expected) << "index " << k.index;
         EXPECT_EQ(backwards, k.expected) << "index " << k.index;
         EXPECT_EQ(list.count(), static_cast<int>(k.expected.size())) << "index " << k.index;
@@ -55,26 +52,6 @@ TEST(Vertex, OnlyAMatchByValueCopiesTheArgumentsAttributesAndOnlyIntoTheReceiver
     EXPECT_TRUE(receiver->equals(&sharing)) << "the same storage is the same vertex";
     EXPECT_FALSE(receiver->equals(point(1, 2, 4)));
     EXPECT_EQ(receiver->tag, 6) << "neither shared storage nor a mismatch copies";
-    float flat[3] = {1, 2, 0};
-    Vertex two(2, flat);
-    Object plain;
-    EXPECT_FALSE(point(1, 2, 0)->equals(&two) || point(NAN, 0, 0)->equals(point(NAN, 0, 0)) || receiver->equals(&plain));
-}
-
-TEST(RandomUnit, YieldsTheThousandStepsFromMinusOneBelowOneAndFollowsTheSeed) {
-    std::srand(1234);
-    std::set<long> steps;
-    for (int i = 0; i < 200000; ++i) {
-        const double step = (randomUnit() + 1.0) / 0.002;
-        ASSERT_NEAR(step, std::round(step), 1e-9);
-        steps.insert(std::lround(step));
-    }
-    EXPECT_EQ(steps.size(), 1000u);
-    EXPECT_EQ(std::make_pair(*steps.begin(), *steps.rbegin()), std::make_pair(0L, 999L));
-    std::srand(42);
-    const double first = randomUnit();
-    std::srand(42);
-    EXPECT_EQ(randomUnit(), first);
 }
 
 TEST(Mesh, ThePrimitiveFollowsTheVertexCountUnlessAModeWasGiven) {
@@ -101,14 +78,14 @@ TEST(MeshSubdivide, SplitsAQuadIntoFourChildrenAroundOneCentreAndCollectsClonesO
     Mesh* parent = polygon();
     List* children = parent->subdivide(&collector);
     // Child i starts at corner i and winds like its parent, with the shared centre opposite corner i.
-    const float expected[4][4][2] = {{{0, 0}, {.5f, 0}, {.5f, .5f}, {0, .5f}}, {{.5f, 0}, {1, 0}, {1, .5f}, {.5f, .5f}},
-                                     {{.5f, .5f}, {1, .5f}, {1, 1}, {.5f, 1}}, {{0, .5f}, {.5f, .5f}, {.5f, 1}, {0, 1}}};
+    const float layout[4][4][2] = {{{0, 0}, {.5f, 0}, {.5f, .5f}, {0, .5f}}, {{.5f, 0}, {1, 0}, {1, .5f}, {.5f, .5f}},
+                                   {{.5f, .5f}, {1, .5f}, {1, 1}, {.5f, 1}}, {{0, .5f}, {.5f, .5f}, {.5f, 1}, {0, 1}}};
     ASSERT_EQ(children->count(), 4);
     std::vector<Vertex*> corners;
     for (int i = 0; i < 4; ++i)
         for (int j = 0; j < 4; ++j) {
             Vertex* v = vertexAt(children, i, j);
-            EXPECT_EQ(v->countDifferences(point(expected[i][j][0], 0, expected[i][j][1])), 0) << i << " " << j;
+            EXPECT_EQ(v->countDifferences(point(layout[i][j][0], 0, layout[i][j][1])), 0) << i << " " << j;
             if (j == (i + 2) % 4) EXPECT_EQ(v, vertexAt(children, 0, 2)) << "one centre for all";
             else corners.push_back(v);
         }
@@ -122,17 +99,40 @@ TEST(MeshSubdivide, SplitsAQuadIntoFourChildrenAroundOneCentreAndCollectsClonesO
     }
 }
 
-TEST(MeshSubdivide, NeighbouringChildrenBuildTheirSharedCornersBitForBit) {
-    Mesh mesh;
-    for (Vertex* v : {point(0.1f, 0.7f, 0.3f), point(1.9f, 0.2f, 0.3f), point(2.3f, 1.1f, 2.7f), point(0.3f, 0.9f, 1.7f)})
-        mesh.addVertex(v);
-    VertexSet collector;
-    List* children = mesh.subdivide(&collector);
-    // Child i's corner towards i + 1 is built again by child i + 1, from the same corners in the other order.
-    for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(vertexAt(children, i, (i + 1) % 4)->countDifferences(vertexAt(children, (i + 1) % 4, i)), 0) << i;
-    // The centre is the single-precision sum in corner order, times a quarter.
-    float sum = 0.7f;
-    for (float y : {0.2f, 1.1f, 0.9f}) sum += y;
-    EXPECT_EQ(vertexAt(children, 0, 2)->get(1), sum * 0.25f);
+// Recorded after every tube vertex was checked against its circle, tag and weight, the textured
+// tube's alternating texture coordinates, the closing of a three-sided tube, and the dome's strip
+// counts, radius, pole, seam, azimuth and texture coordinates from pole to pole.
+TEST(PrimitiveSolid, BuildsTheRecordedSphereAndTubes) {
+    const struct {
+        int kind, textured;
+        std::vector<float> params;
+        const char* digest;
+    } recorded[] = {
+        {PrimitiveSolid::SPHERE, 1, {50, 0, 50, 100, 32, 32}, "32 meshes 4224 vertices c84dda6adce38cf5"},
+        {PrimitiveSolid::TUBE, 0, {1, 2, 3, .5, 4, 7, 3, .25, 6, 2, .1f, .6f}, "1 meshes 14 vertices a82234061c282679"},
+        {PrimitiveSolid::TUBE, 1, {0, 0, 0, 1, 0, 1, 0, 1, 4, 0, 0, 0}, "1 meshes 20 vertices d5485272a3af1013"},
+    };
+    for (auto k : recorded) {
+        PrimitiveSolid solid(k.kind, k.textured, k.params.data());
+        Digest d;
+        d.addMeshes(solid.meshes);
+        EXPECT_EQ(d.text(), k.digest) << "kind " << k.kind << ", textured " << k.textured;
+    }
+}
+
+TEST(PrimitiveSolid, ASphereStartsAtItsTopPoleAndATubeAlternatesItsRingsInHorizontalPlanesWithTheirTags) {
+    float sphereParams[] = {50, 0, 40, 100, 8, 8}, tubeParams[] = {1, 2, 3, 0.5f, 4, 7, 3, 0.25f, 6, 2, 0.1f, 0.6f};
+    PrimitiveSolid sphere(PrimitiveSolid::SPHERE, 0, sphereParams), tube(PrimitiveSolid::TUBE, 0, tubeParams);
+    Mesh* band = static_cast<Mesh*>(sphere.meshes->at(0));
+    EXPECT_EQ(static_cast<Vertex*>(band->vertices->at(0))->countDifferences(new Vertex(makePoint(50, 100, 40))), 0);
+    Mesh* strip = static_cast<Mesh*>(tube.meshes->at(0));
+    EXPECT_EQ(band->primitive(), GL_TRIANGLE_STRIP);
+    EXPECT_EQ(strip->primitive(), GL_TRIANGLE_STRIP);
+    int k = 0;
+    for (Vertex* v : items<Vertex>(strip->vertices)) {
+        const bool top = k++ % 2 == 1;
+        EXPECT_EQ((std::vector<float>{v->get(1), v->tag, v->swayWeight}),
+                  (top ? std::vector<float>{7, 3, 0.6f} : std::vector<float>{2, 2, 0.1f})) << k;
+    }
+    EXPECT_EQ(k, 14);
 }

@@ -3,7 +3,6 @@
 #pragma once
 
 #include "core/Mesh.h"
-#include "core/SceneObject.h"
 #include "core/SwayGroups.h"
 
 #include <cstdint>
@@ -43,13 +42,6 @@ public:
             add(static_cast<float>(level));
             addVertices(groups.groups[level].members);
         }
-    }
-    // Every vertex a plant registers with the wind, with its group and weight: all of it that sways.
-    void addWindRegistration(SceneObject* plant) {
-        SwayGroups groups;
-        plant->attachToWind(&groups);
-        addGroups(groups);
-        groups.unmarkAll();
     }
     // The next number of the random generator: how many draws came before it.
     void addNextRandom() { add(static_cast<float>(std::rand() % 100000)); }

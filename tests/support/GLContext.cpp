@@ -29,10 +29,6 @@ std::vector<FeedbackVertex> recordFeedback(const std::function<void()>& draw, fl
         int count = 1;  // a point, a bitmap or a pixel rectangle
         if (token == GL_LINE_TOKEN || token == GL_LINE_RESET_TOKEN) count = 2;
         if (token == GL_POLYGON_TOKEN) count = static_cast<int>(buffer[at++]);
-        if (token == GL_PASS_THROUGH_TOKEN) {
-            count = 0;
-            ++at;
-        }
         for (int i = 0; i < count; ++i, at += 11) {
             FeedbackVertex v{toObject(buffer[at], centreX), toObject(buffer[at + 1], centreY),
                              (buffer[at + 2] * 2 - 1) * halfSize + centreZ, {}, {}};
@@ -58,21 +54,15 @@ void resetGLState() {
     }
 }
 
-// The window exists only while tests run, so that listing them needs no display.
-struct GLEnvironment : testing::Environment {
-    void SetUp() override {
-        int argc = 1;
-        char name[] = "gl_tests", *argv[] = {name, nullptr};
-        glutInit(&argc, argv);
-        glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-        glutInitWindowSize(TEST_WINDOW_SIZE, TEST_WINDOW_SIZE);
-        glutCreateWindow("gl_tests");
-        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    }
-};
-
-int main(int argc, char** argv) {
-    testing::InitGoogleTest(&argc, argv);
-    testing::AddGlobalTestEnvironment(new GLEnvironment);
-    return RUN_ALL_TESTS();
+void openTestWindow() {
+    static bool open = false;
+    if (open) return;
+    open = true;
+    int argc = 1;
+    char name[] = "gl_tests", *argv[] = {name, nullptr};
+    glutInit(&argc, argv);
+    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+    glutInitWindowSize(TEST_WINDOW_SIZE, TEST_WINDOW_SIZE);
+    glutCreateWindow("gl_tests");
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
 }

@@ -16,18 +16,22 @@ struct FeedbackVertex {
     float colour[4], texCoord[4];
 };
 
-// The vertices of every point, line and polygon a draw produces in feedback mode, in order, with the
-// cube of the given half size around the centre mapped onto the viewport so that coordinates read
-// back in object units.
+// The vertices of every point, line and polygon a draw produces in feedback mode, in order; the cube
+// of the given half size around the centre fills the viewport, so coordinates read back in object units.
 std::vector<FeedbackVertex> recordFeedback(const std::function<void()>& draw, float halfSize = 1, float centreX = 0,
                                            float centreY = 0, float centreZ = 0);
 // Identity matrices, nothing enabled that a draw under test might have left on, no pending error.
 void resetGLState();
+// The window every GL test draws into, opened by the first test, so that listing tests needs no display.
+void openTestWindow();
 
 // Every GL test starts from the state resetGLState gives and must leave no GL error behind.
 class GLTest : public testing::Test {
 protected:
-    void SetUp() override { resetGLState(); }
+    void SetUp() override {
+        openTestWindow();
+        resetGLState();
+    }
     void TearDown() override { EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)); }
 };
 

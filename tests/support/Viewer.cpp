@@ -12,6 +12,7 @@
 #include <chrono>
 #include <fstream>
 #include <iterator>
+#include <numeric>
 #include <set>
 #include <sstream>
 #include <thread>
@@ -30,16 +31,10 @@ static bool waitUntil(Done done) {
     return true;
 }
 
-static std::string readFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), {});
-}
-
 ViewerProcess::ViewerProcess(const std::vector<std::string>& launcher) {
     static int started = 0;
-    const std::string prefix = "/tmp/florvane_" + std::to_string(getpid()) + "_" + std::to_string(++started);
-    outPath_ = prefix + ".out";
-    errPath_ = prefix + ".err";
+    outPath_ = "/tmp/florvane_" + std::to_string(getpid()) + "_" + std::to_string(++started) + ".out";
+    errPath_ = outPath_ + ".err";
     int in[2];
     if (pipe2(in, O_CLOEXEC) != 0) std::abort();
     std::vector<char*> arguments;
@@ -78,6 +73,11 @@ void ViewerProcess::closeInput() {
     in_ = -1;
 }
 
+static std::string readFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
 std::string ViewerProcess::output() const { return readFile(outPath_); }
 
 std::string ViewerProcess::errors() const { return readFile(errPath_); }
@@ -98,11 +98,7 @@ std::optional<int> ViewerProcess::waitForExit() {
     return status_;
 }
 
-double Screenshot::meanBrightness() const {
-    double sum = 0;
-    for (unsigned char c : rgb) sum += c;
-    return rgb.empty() ? 0 : sum / rgb.size();
-}
+double Screenshot::meanBrightness() const { return std::accumulate(rgb.begin(), rgb.end(), 0.0) / rgb.size(); }
 
 size_t Screenshot::distinctColours() const {
     std::set<unsigned> colours;
@@ -110,26 +106,17 @@ size_t Screenshot::distinctColours() const {
     return colours.size();
 }
 
-bool Screenshot::writePPM(const std::string& path) const {
-    std::ofstream file(path, std::ios::binary);
-    file << "P6\n" << width << " " << height << "\n255\n";
-    file.write(reinterpret_cast<const char*>(rgb.data()), static_cast<std::streamsize>(rgb.size()));
-    return file.good();
+static std::istringstream findWindows(const std::string& title) {
+    return std::istringstream(commandOutput("xdotool search --name '^" + title + "$' 2>/dev/null"));
 }
 
-static std::vector<Window> findWindows(const std::string& title) {
-    std::vector<Window> ids;
-    std::istringstream lines(commandOutput("xdotool search --name '^" + title + "$' 2>/dev/null"));
-    for (Window id; lines >> id;) ids.push_back(id);
-    return ids;
-}
-
-bool windowExists(const std::string& title) { return !findWindows(title).empty(); }
+bool windowExists(const std::string& title) { return !findWindows(title).str().empty(); }
 
 std::string waitForFullScreenWindow(const std::string& title) {
     std::string seen = "no viewable window";
     waitUntil([&] {
-        for (Window id : findWindows(title)) {
+        std::istringstream ids = findWindows(title);
+        for (Window id; ids >> id;) {
             XWindowAttributes a;
             Window child;
             int x, y;
@@ -152,7 +139,8 @@ std::optional<Screenshot> waitForNewFrames(int frames) {
     auto grab = [] {
         const Screen* screen = DefaultScreenOfDisplay(display);
         Screenshot shot{WidthOfScreen(screen), HeightOfScreen(screen), {}};
-        XImage* image = XGetImage(display, DefaultRootWindow(display), 0, 0, shot.width, shot.height, AllPlanes, ZPixmap);
+        XImage* image =
+            XGetImage(display, DefaultRootWindow(display), 0, 0, shot.width, shot.height, AllPlanes, ZPixmap);
         for (int y = 0; y < shot.height; ++y)
             for (int x = 0; x < shot.width; ++x)
                 for (unsigned long mask : {image->red_mask, image->green_mask, image->blue_mask})
@@ -171,7 +159,7 @@ std::optional<Screenshot> waitForNewFrames(int frames) {
     return seen ? std::optional<Screenshot>(last) : std::nullopt;
 }
 
-bool pressKeys(const std::string& keys) { return std::system(("xdotool key " + keys + " >/dev/null 2>&1").c_str()) == 0; }
+bool pressKeys(const std::string& keys) { return std::system(("xdotool key " + keys + " >/dev/null").c_str()) == 0; }
 
 std::string commandOutput(const std::string& command) {
     std::string result;

@@ -7,12 +7,10 @@
 #include <string>
 #include <vector>
 
-// The longest any wait for an event may take, in seconds: generous, so that a loaded machine makes
-// a test slow, never failed.
+// The longest any wait for an event may take, in seconds: a loaded machine makes a test slow, never failed.
 constexpr double PATIENCE = 240;
 
-// The program started in the directory that holds its pictures, its input on a pipe and its output
-// in files.
+// The program started in the directory of its pictures, its input on a pipe, its output in files.
 class ViewerProcess {
 public:
     // The launcher, when given, runs the program as its last argument (a tracer, say).
@@ -41,13 +39,11 @@ struct Screenshot {
     std::vector<unsigned char> rgb;  // rows from the top
     double meanBrightness() const;   // 0..255 over the whole picture
     size_t distinctColours() const;  // a cheap measure of how much the picture shows
-    bool writePPM(const std::string& path) const;
 };
 
 // Whether a top-level window has exactly this title.
 bool windowExists(const std::string& title);
-// "full screen" once a window with the title is viewable and covers the screen with its border;
-// else what was last seen of it.
+// "full screen" once a window with the title covers the screen, else what was last seen of it.
 std::string waitForFullScreenWindow(const std::string& title);
 // The screen once the picture has changed the given number of times: at least that many new frames.
 std::optional<Screenshot> waitForNewFrames(int frames);

@@ -25,8 +25,7 @@ inline void referenceWindStep(std::vector<ReferenceVertex>& vertices, const floa
     }
 }
 
-// A wind with real level factors and plant-like vertices spread over the given levels, each its own
-// allocation as in the real world, with its twin for the formula.
+// A wind with real level factors and plant-like vertices from the given level up, each with its twin.
 struct TwinnedWind {
     TwinnedWind(int count, int lowestLevel) {
         std::srand(99);

@@ -1,4 +1,4 @@
-// The recorded terrain and sky of fixed seeds, and the sky's times of day.
+// The recorded terrain and sky of fixed seeds.
 #include "tests/support/Digest.h"
 #include "world/Sky.h"
 #include "world/Terrain.h"
@@ -40,12 +40,4 @@ TEST(Sky, PlacesTheRecordedStarsDomeAndSunOfItsSeed) {
         d.addNextRandom();
         EXPECT_EQ(d.text(), digest) << "seed " << seed;
     }
-}
-
-TEST(Sky, NoonAndMidnightAreAQuarterAndThreeQuartersOfItsTurn) {
-    Sky sky(50, 50);
-    sky.setNoon();
-    EXPECT_EQ(sky.sunAngle, 1.5707639f) << "with the sky's 3.141528 for pi";
-    sky.setMidnight();
-    EXPECT_EQ(sky.sunAngle, 4.712292f);
 }
