@@ -122,7 +122,8 @@ TEST(World, ShowsADarkLandscapeAtNightAndMakesTheCallsOfAFrameInTheirOrder) {
     // Drawn full screen, a few frames in; dawn is a hundred ticks away.
     std::optional<Screenshot> night = waitForNewFrames(5);
     ASSERT_TRUE(night) << "the picture never changed";
-    EXPECT_GT(night->distinctColours(), 200u) << "a landscape, not a blank";
+    // A dark landscape still shows a hundred or more colours; a blank or filled screen shows a handful.
+    EXPECT_GT(night->distinctColours(), 50u) << "a landscape, not a blank";
     EXPECT_LT(night->meanBrightness(), 25) << "the world starts in the night";
     ASSERT_TRUE(pressKeys("Escape") && viewer.waitForExit());
     std::vector<long> swaps;
