@@ -2,9 +2,7 @@
 // so that a drift anywhere in a generator changes one short string.
 #pragma once
 
-#include "core/List.h"
 #include "core/Mesh.h"
-#include "core/SceneObject.h"
 #include "core/SwayGroups.h"
 
 #include <cstdint>
@@ -22,26 +20,28 @@ public:
     }
     // x, y, z, tag and sway weight.
     void add(const Vertex* v) {
-        for (int i = 0; i < 3; ++i) add(v->get(i));
-        add(v->tag);
-        add(v->swayWeight);
+        for (float value : {v->get(0), v->get(1), v->get(2), v->tag, v->swayWeight}) add(value);
         ++vertices_;
     }
+    // The primitive, the vertices and, where the mesh has them, the texture coordinates.
     void add(const Mesh* mesh) {
         add(static_cast<float>(mesh->primitive()));
-        for (const Vertex* v : items<Vertex>(mesh->vertices)) add(v);
+        addVertices(mesh->vertices);
+        if (mesh->textured) addVertices(mesh->texCoords);
         ++meshes_;
     }
-    // Every vertex a plant registers with the wind, group by group, with its group's number: all
-    // of a plant's geometry that sways, and where it sways.
-    void addWindRegistration(SceneObject* plant) {
-        SwayGroups groups;
-        plant->attachToWind(&groups);
+    void addVertices(const List* vertices) {
+        for (const Vertex* v : items<Vertex>(vertices)) add(v);
+    }
+    void addMeshes(const List* meshes) {
+        for (const Mesh* mesh : items<Mesh>(meshes)) add(mesh);
+    }
+    // Every group's members in order, each group led by its number.
+    void addGroups(const SwayGroups& groups) {
         for (int level = 0; level < SwayGroups::LEVEL_COUNT; ++level) {
             add(static_cast<float>(level));
-            for (const Vertex* v : items<Vertex>(groups.groups[level].members)) add(v);
+            addVertices(groups.groups[level].members);
         }
-        groups.unmarkAll();
     }
     // The next number of the random generator: how many draws came before it.
     void addNextRandom() { add(static_cast<float>(std::rand() % 100000)); }
@@ -55,6 +55,5 @@ public:
 
 private:
     std::uint64_t sum_ = 1469598103934665603ull;
-    int meshes_ = 0;
-    int vertices_ = 0;
+    int meshes_ = 0, vertices_ = 0;
 };

@@ -4,78 +4,42 @@
 #include "app/Entry.h"
 
 #include <GL/freeglut.h>
-#include <gtest/gtest.h>
 
-namespace {
+#include <algorithm>
 
-class GLEnvironment : public testing::Environment {
-public:
-    void SetUp() override {
-        int argc = 1;
-        char name[] = "gl_tests";
-        char* argv[] = {name, nullptr};
-        glutInit(&argc, argv);
-        glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-        glutInitWindowSize(TEST_WINDOW_SIZE, TEST_WINDOW_SIZE);
-        glutCreateWindow("gl_tests");
-        setTextureFiltering();
-        resetGLState();
-    }
-};
-
-}  // namespace
-
-std::vector<FeedbackPrimitive> recordFeedback(const std::function<void()>& draw, float halfSize, float centreX,
-                                              float centreY, float centreZ) {
+std::vector<FeedbackVertex> recordFeedback(const std::function<void()>& draw, float halfSize, float centreX,
+                                           float centreY, float centreZ) {
     static std::vector<GLfloat> buffer(1 << 22);
     glViewport(0, 0, TEST_WINDOW_SIZE, TEST_WINDOW_SIZE);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    glScalef(1.0f / halfSize, 1.0f / halfSize, 1.0f / halfSize);
+    glScalef(1 / halfSize, 1 / halfSize, 1 / halfSize);
     glTranslatef(-centreX, -centreY, -centreZ);
-
     glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D_COLOR_TEXTURE, buffer.data());
     glRenderMode(GL_FEEDBACK);
     draw();
-    GLint used = glRenderMode(GL_RENDER);
+    const GLint used = glRenderMode(GL_RENDER);
     glLoadIdentity();
-
-    std::vector<FeedbackPrimitive> primitives;
     EXPECT_GE(used, 0) << "feedback buffer overflow";
-    auto readVertex = [&](GLint& at) {
-        FeedbackVertex v;
-        auto toObject = [&](float window, float centre) {
-            return (window / TEST_WINDOW_SIZE * 2.0f - 1.0f) * halfSize + centre;
-        };
-        v.x = toObject(buffer[at], centreX);
-        v.y = toObject(buffer[at + 1], centreY);
-        v.z = (buffer[at + 2] * 2.0f - 1.0f) * halfSize + centreZ;
-        for (int i = 0; i < 4; ++i) v.colour[i] = buffer[at + 3 + i];
-        for (int i = 0; i < 4; ++i) v.texCoord[i] = buffer[at + 7 + i];
-        at += 11;
-        return v;
-    };
+
+    auto toObject = [&](float window, float centre) { return (window / TEST_WINDOW_SIZE * 2 - 1) * halfSize + centre; };
+    std::vector<FeedbackVertex> vertices;
     for (GLint at = 0; at < used;) {
-        FeedbackPrimitive primitive;
-        primitive.token = static_cast<GLenum>(buffer[at++]);
-        int count = 0;
-        switch (primitive.token) {
-        case GL_POINT_TOKEN: count = 1; break;
-        case GL_LINE_TOKEN:
-        case GL_LINE_RESET_TOKEN: count = 2; break;
-        case GL_POLYGON_TOKEN: count = static_cast<int>(buffer[at++]); break;
-        case GL_BITMAP_TOKEN:
-        case GL_DRAW_PIXEL_TOKEN:
-        case GL_COPY_PIXEL_TOKEN: count = 1; break;
-        case GL_PASS_THROUGH_TOKEN: ++at; break;
-        default: ADD_FAILURE() << "unknown feedback token " << primitive.token; return primitives;
+        const GLenum token = static_cast<GLenum>(buffer[at++]);
+        int count = 1;  // a point, a bitmap or a pixel rectangle
+        if (token == GL_LINE_TOKEN || token == GL_LINE_RESET_TOKEN) count = 2;
+        if (token == GL_POLYGON_TOKEN) count = static_cast<int>(buffer[at++]);
+        for (int i = 0; i < count; ++i, at += 11) {
+            FeedbackVertex v{toObject(buffer[at], centreX), toObject(buffer[at + 1], centreY),
+                             (buffer[at + 2] * 2 - 1) * halfSize + centreZ, {}, {}, token};
+            std::copy(&buffer[at + 3], &buffer[at + 7], v.colour);
+            std::copy(&buffer[at + 7], &buffer[at + 11], v.texCoord);
+            vertices.push_back(v);
         }
-        for (int i = 0; i < count; ++i) primitive.vertices.push_back(readVertex(at));
-        primitives.push_back(primitive);
     }
-    return primitives;
+    return vertices;
 }
 
 void resetGLState() {
@@ -92,15 +56,16 @@ void resetGLState() {
     }
 }
 
-std::vector<FeedbackVertex> allVertices(const std::vector<FeedbackPrimitive>& primitives) {
-    std::vector<FeedbackVertex> vertices;
-    for (const FeedbackPrimitive& primitive : primitives)
-        vertices.insert(vertices.end(), primitive.vertices.begin(), primitive.vertices.end());
-    return vertices;
-}
-
-int main(int argc, char** argv) {
-    testing::InitGoogleTest(&argc, argv);
-    testing::AddGlobalTestEnvironment(new GLEnvironment);
-    return RUN_ALL_TESTS();
+void openTestWindow() {
+    static bool open = false;
+    if (open) return;
+    open = true;
+    int argc = 1;
+    char name[] = "gl_tests", *argv[] = {name, nullptr};
+    glutInit(&argc, argv);
+    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+    glutInitWindowSize(TEST_WINDOW_SIZE, TEST_WINDOW_SIZE);
+    glutCreateWindow("gl_tests");
+    // As the program's window: a single uploaded level is a complete texture.
+    setTextureFiltering();
 }

@@ -4,85 +4,64 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <fcntl.h>
-#include <poll.h>
 #include <signal.h>
+#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
-#include <cstdio>
-#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <numeric>
 #include <set>
 #include <sstream>
 #include <thread>
 
-namespace {
+// The test display; every X call below needs it.
+static Display* const display = XOpenDisplay(nullptr);
 
-using Clock = std::chrono::steady_clock;
-
-Display* display() {
-    static Display* connection = XOpenDisplay(nullptr);
-    if (connection == nullptr) {
-        std::fprintf(stderr, "end-to-end tests need an X display\n");
-        std::abort();
+// Polls until done, pausing between polls; false when PATIENCE ran out first.
+template <class Done>
+static bool waitUntil(Done done) {
+    const auto start = std::chrono::steady_clock::now();
+    while (!done()) {
+        if (std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() > PATIENCE) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
-    return connection;
+    return true;
 }
-
-}  // namespace
-
-std::string commandOutput(const std::string& command) {
-    std::string result;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[256];
-        while (size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) result.append(buffer, n);
-        pclose(pipe);
-    }
-    return result;
-}
-
-namespace {
-
-double secondsSince(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-}  // namespace
 
 ViewerProcess::ViewerProcess(const std::vector<std::string>& launcher) {
-    int in[2], out[2], err[2];
-    if (pipe(in) != 0 || pipe(out) != 0 || pipe(err) != 0) std::abort();
-    pid_ = fork();
-    if (pid_ == 0) {
-        dup2(in[0], 0);
-        dup2(out[1], 1);
-        dup2(err[1], 2);
-        for (int fd : {in[0], in[1], out[0], out[1], err[0], err[1]}) close(fd);
-        if (chdir(FLORVANE_DATA_DIR) != 0) _exit(126);
-        std::vector<const char*> arguments;
-        for (const std::string& word : launcher) arguments.push_back(word.c_str());
-        arguments.push_back(FLORVANE_BINARY);
-        arguments.push_back(nullptr);
-        execvp(arguments[0], const_cast<char* const*>(arguments.data()));
-        _exit(127);
-    }
+    static int started = 0;
+    outPath_ = "/tmp/florvane_" + std::to_string(getpid()) + "_" + std::to_string(++started) + ".out";
+    errPath_ = outPath_ + ".err";
+    int in[2];
+    if (pipe2(in, O_CLOEXEC) != 0) std::abort();
+    std::vector<char*> arguments;
+    for (const std::string& word : launcher) arguments.push_back(const_cast<char*>(word.c_str()));
+    arguments.push_back(const_cast<char*>(FLORVANE_BINARY));
+    arguments.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, in[0], 0);
+    posix_spawn_file_actions_addopen(&actions, 1, outPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(&actions, 2, errPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addchdir_np(&actions, FLORVANE_DATA_DIR);
+    if (posix_spawnp(&pid_, arguments[0], &actions, nullptr, arguments.data(), environ) != 0) std::abort();
+    posix_spawn_file_actions_destroy(&actions);
     close(in[0]);
-    close(out[1]);
-    close(err[1]);
     in_ = in[1];
-    outPipe_ = out[0];
-    errPipe_ = err[0];
     signal(SIGPIPE, SIG_IGN);
 }
 
 ViewerProcess::~ViewerProcess() {
-    if (!status_) {
+    if (!ended()) {
         kill(pid_, SIGKILL);
-        int status;
-        waitpid(pid_, &status, 0);
+        waitpid(pid_, nullptr, 0);
     }
-    for (int fd : {in_, outPipe_, errPipe_})
-        if (fd >= 0) close(fd);
+    closeInput();
+    std::remove(outPath_.c_str());
+    std::remove(errPath_.c_str());
 }
 
 void ViewerProcess::type(const std::string& text) {
@@ -94,48 +73,32 @@ void ViewerProcess::closeInput() {
     in_ = -1;
 }
 
-void ViewerProcess::pump(int timeoutMs) {
-    pollfd fds[2] = {{outPipe_, POLLIN, 0}, {errPipe_, POLLIN, 0}};
-    if (poll(fds, 2, timeoutMs) <= 0) return;
-    char buffer[4096];
-    for (int i = 0; i < 2; ++i) {
-        if (!(fds[i].revents & (POLLIN | POLLHUP))) continue;
-        ssize_t n = read(fds[i].fd, buffer, sizeof buffer);
-        if (n > 0) (i == 0 ? out_ : err_).append(buffer, static_cast<size_t>(n));
-        if (n == 0) fds[i].fd = -1;
-    }
+static std::string readFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
-bool ViewerProcess::waitForOutput(const std::string& text, double seconds) {
-    Clock::time_point start = Clock::now();
-    while (out_.find(text) == std::string::npos) {
-        if (secondsSince(start) > seconds) return false;
-        pump(50);
-    }
-    return true;
+std::string ViewerProcess::output() const { return readFile(outPath_); }
+
+std::string ViewerProcess::errors() const { return readFile(errPath_); }
+
+bool ViewerProcess::ended() {
+    int status;
+    if (!status_ && waitpid(pid_, &status, WNOHANG) == pid_) status_ = status;
+    return status_.has_value();
 }
 
-std::optional<int> ViewerProcess::waitForExit(double seconds) {
-    Clock::time_point start = Clock::now();
-    while (!status_) {
-        int status;
-        if (waitpid(pid_, &status, WNOHANG) == pid_) {
-            status_ = status;
-            break;
-        }
-        if (secondsSince(start) > seconds) return std::nullopt;
-        pump(50);
-    }
-    // Collect whatever is still in the pipes.
-    for (int i = 0; i < 5; ++i) pump(10);
+bool ViewerProcess::waitForOutput(const std::string& text) {
+    waitUntil([&] { return output().find(text) != std::string::npos || ended(); });
+    return output().find(text) != std::string::npos;
+}
+
+std::optional<int> ViewerProcess::waitForExit() {
+    waitUntil([&] { return ended(); });
     return status_;
 }
 
-double Screenshot::meanBrightness() const {
-    double sum = 0;
-    for (unsigned char c : rgb) sum += c;
-    return rgb.empty() ? 0 : sum / rgb.size();
-}
+double Screenshot::meanBrightness() const { return std::accumulate(rgb.begin(), rgb.end(), 0.0) / rgb.size(); }
 
 size_t Screenshot::distinctColours() const {
     std::set<unsigned> colours;
@@ -143,75 +106,67 @@ size_t Screenshot::distinctColours() const {
     return colours.size();
 }
 
-bool Screenshot::writePPM(const std::string& path) const {
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) return false;
-    std::fprintf(file, "P6\n%d %d\n255\n", width, height);
-    std::fwrite(rgb.data(), 1, rgb.size(), file);
-    return std::fclose(file) == 0;
+static std::istringstream findWindows(const std::string& title) {
+    return std::istringstream(commandOutput("xdotool search --name '^" + title + "$' 2>/dev/null"));
 }
 
-std::vector<unsigned long> findWindows(const std::string& title) {
-    std::vector<unsigned long> ids;
-    std::istringstream lines(commandOutput("xdotool search --name '^" + title + "$' 2>/dev/null"));
-    for (unsigned long id; lines >> id;) ids.push_back(id);
-    return ids;
-}
+bool windowExists(const std::string& title) { return !findWindows(title).str().empty(); }
 
-WindowState windowState(unsigned long id) {
-    WindowState state;
-    state.id = id;
-    XWindowAttributes attributes;
-    if (!XGetWindowAttributes(display(), id, &attributes)) return state;
-    Window child;
-    XTranslateCoordinates(display(), id, DefaultRootWindow(display()), 0, 0, &state.x, &state.y, &child);
-    state.viewable = attributes.map_state == IsViewable;
-    state.width = attributes.width;
-    state.height = attributes.height;
-    state.border = attributes.border_width;
-    return state;
-}
-
-bool WindowState::coversScreen() const {
-    return x - border <= 0 && y - border <= 0 && x + width + border >= screenWidth() &&
-           y + height + border >= screenHeight();
-}
-
-std::optional<WindowState> waitForWindow(const std::string& title, double seconds) {
-    Clock::time_point start = Clock::now();
-    while (secondsSince(start) < seconds) {
-        for (unsigned long id : findWindows(title)) {
-            WindowState state = windowState(id);
-            if (state.viewable) return state;
+std::string waitForFullScreenWindow(const std::string& title) {
+    std::string seen = "no viewable window";
+    waitUntil([&] {
+        std::istringstream ids = findWindows(title);
+        for (Window id; ids >> id;) {
+            XWindowAttributes a;
+            Window child;
+            int x, y;
+            if (!XGetWindowAttributes(display, id, &a) || a.map_state != IsViewable) continue;
+            XTranslateCoordinates(display, id, DefaultRootWindow(display), 0, 0, &x, &y, &child);
+            const int b = a.border_width;
+            const bool covers = x - b <= 0 && y - b <= 0 && x + a.width + b >= WidthOfScreen(a.screen) &&
+                                y + a.height + b >= HeightOfScreen(a.screen);
+            seen = covers ? "full screen" : std::to_string(a.width) + "x" + std::to_string(a.height) + " at " +
+                                                std::to_string(x) + "," + std::to_string(y);
+            if (covers) return true;
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        return false;
+    });
+    return seen;
+}
+
+// The screen once the picture has changed the given number of times: at least that many new frames.
+std::optional<Screenshot> waitForNewFrames(int frames) {
+    auto grab = [] {
+        const Screen* screen = DefaultScreenOfDisplay(display);
+        Screenshot shot{WidthOfScreen(screen), HeightOfScreen(screen), {}};
+        XImage* image =
+            XGetImage(display, DefaultRootWindow(display), 0, 0, shot.width, shot.height, AllPlanes, ZPixmap);
+        for (int y = 0; y < shot.height; ++y)
+            for (int x = 0; x < shot.width; ++x)
+                for (unsigned long mask : {image->red_mask, image->green_mask, image->blue_mask})
+                    shot.rgb.push_back(static_cast<unsigned char>((XGetPixel(image, x, y) & mask) / (mask & -mask)));
+        XDestroyImage(image);
+        return shot;
+    };
+    Screenshot last = grab();
+    int changes = 0;
+    const bool seen = waitUntil([&] {
+        Screenshot now = grab();
+        if (now.rgb == last.rgb) return false;
+        last = std::move(now);
+        return ++changes >= frames;
+    });
+    return seen ? std::optional<Screenshot>(last) : std::nullopt;
+}
+
+bool pressKeys(const std::string& keys) { return std::system(("xdotool key " + keys + " >/dev/null").c_str()) == 0; }
+
+std::string commandOutput(const std::string& command) {
+    std::string result;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[256];
+        while (size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) result.append(buffer, n);
+        pclose(pipe);
     }
-    return std::nullopt;
+    return result;
 }
-
-int screenWidth() { return DisplayWidth(display(), DefaultScreen(display())); }
-
-int screenHeight() { return DisplayHeight(display(), DefaultScreen(display())); }
-
-Screenshot grabScreen() {
-    Screenshot shot;
-    shot.width = screenWidth();
-    shot.height = screenHeight();
-    XImage* image = XGetImage(display(), DefaultRootWindow(display()), 0, 0, shot.width, shot.height, AllPlanes,
-                              ZPixmap);
-    shot.rgb.resize(static_cast<size_t>(shot.width) * shot.height * 3);
-    for (int y = 0; y < shot.height; ++y)
-        for (int x = 0; x < shot.width; ++x) {
-            unsigned long pixel = XGetPixel(image, x, y);
-            unsigned char* rgb = &shot.rgb[(static_cast<size_t>(y) * shot.width + x) * 3];
-            rgb[0] = static_cast<unsigned char>((pixel & image->red_mask) >> 16);
-            rgb[1] = static_cast<unsigned char>((pixel & image->green_mask) >> 8);
-            rgb[2] = static_cast<unsigned char>(pixel & image->blue_mask);
-        }
-    XDestroyImage(image);
-    return shot;
-}
-
-void pressKeys(const std::string& keys) { xdotool("key " + keys); }
-
-int xdotool(const std::string& arguments) { return std::system(("xdotool " + arguments + " >/dev/null 2>&1").c_str()); }

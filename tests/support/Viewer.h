@@ -7,64 +7,47 @@
 #include <string>
 #include <vector>
 
-// The program started in the directory that holds its pictures, with its console on pipes.
+// The longest any wait for an event may take, in seconds: a loaded machine makes a test slow, never failed.
+constexpr double PATIENCE = 240;
+
+// The program started in the directory of its pictures, its input on a pipe, its output in files.
 class ViewerProcess {
 public:
     // The launcher, when given, runs the program as its last argument (a tracer, say).
     explicit ViewerProcess(const std::vector<std::string>& launcher = {});
     ~ViewerProcess();
-    ViewerProcess(const ViewerProcess&) = delete;
-    ViewerProcess& operator=(const ViewerProcess&) = delete;
-
     void type(const std::string& text);
     void closeInput();
-    // Collects the console until standard output contains text; false on timeout.
-    bool waitForOutput(const std::string& text, double seconds);
-    // The wait status once the process has ended, or nothing on timeout.
-    std::optional<int> waitForExit(double seconds);
-    const std::string& output() const { return out_; }
-    const std::string& errors() const { return err_; }
+    // Whether standard output came to contain the text.
+    bool waitForOutput(const std::string& text);
+    // The wait status once the process has ended, or nothing when it did not.
+    std::optional<int> waitForExit();
+    std::string output() const;
+    std::string errors() const;
 
 private:
-    void pump(int timeoutMs);
+    bool ended();
 
     pid_t pid_ = -1;
-    int in_ = -1, outPipe_ = -1, errPipe_ = -1;
-    std::string out_, err_;
+    int in_ = -1;
+    std::string outPath_, errPath_;
     std::optional<int> status_;
-};
-
-struct WindowState {
-    unsigned long id = 0;
-    bool viewable = false;
-    int x = 0, y = 0, width = 0, height = 0;  // the inside, in screen coordinates
-    int border = 0;
-    // True when the window with its border covers the whole screen.
-    bool coversScreen() const;
 };
 
 struct Screenshot {
     int width = 0, height = 0;
     std::vector<unsigned char> rgb;  // rows from the top
-    const unsigned char* at(int x, int y) const { return &rgb[(static_cast<size_t>(y) * width + x) * 3]; }
-    // Mean brightness 0..255 over the whole picture.
-    double meanBrightness() const;
-    // Number of distinct colours, a cheap measure of how much the picture shows.
-    size_t distinctColours() const;
-    bool writePPM(const std::string& path) const;
+    double meanBrightness() const;   // 0..255 over the whole picture
+    size_t distinctColours() const;  // a cheap measure of how much the picture shows
 };
 
-// The top-level windows titled exactly so.
-std::vector<unsigned long> findWindows(const std::string& title);
-// Polls until a window with the title is viewable.
-std::optional<WindowState> waitForWindow(const std::string& title, double seconds);
-WindowState windowState(unsigned long id);
-int screenWidth();
-int screenHeight();
-Screenshot grabScreen();
-// Sends keys (X key names, as xdotool knows them) through the XTEST extension.
-void pressKeys(const std::string& keys);
-// Runs an xdotool command line; returns its exit status.
-int xdotool(const std::string& arguments);
+// Whether a top-level window has exactly this title.
+bool windowExists(const std::string& title);
+// "full screen" once a window with the title covers the screen, else what was last seen of it.
+std::string waitForFullScreenWindow(const std::string& title);
+// The screen once the picture has changed the given number of times: at least that many new frames.
+std::optional<Screenshot> waitForNewFrames(int frames);
+// Sends keys (X key names, as xdotool knows them) through the XTEST extension; false when it could not.
+bool pressKeys(const std::string& keys);
 // Runs a shell command and returns what it printed on standard output.
 std::string commandOutput(const std::string& command);

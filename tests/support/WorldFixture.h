@@ -6,8 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 // Creates the static objects anew, resets the camera mode, and grows the world of the seed the way
 // the program does; returns what was printed.
 inline std::string populateFromSeed(unsigned seed) {

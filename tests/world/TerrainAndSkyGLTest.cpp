@@ -1,0 +1,86 @@
+// The terrain and the sky against a real GL: the grass, the sun's light, the stars, dome and sun.
+#include "tests/support/GLContext.h"
+#include "world/Sky.h"
+#include "world/Terrain.h"
+
+#include <array>
+#include <cmath>
+
+using TerrainGL = GLTest;
+
+TEST_F(TerrainGL, DrawsItsStripsWithTheGrassRepeatingEveryFiftyOneUnits) {
+    testing::internal::CaptureStdout();
+    Terrain terrain(50, 50, nullptr);
+    testing::internal::GetCapturedStdout();
+    auto vertices = recordFeedback([&] { terrain.draw(); }, 130, 50, 0, 50);
+    ASSERT_EQ(vertices.size(), 16u * 32 * 3) << "16 strips of 32 triangles";
+    for (const FeedbackVertex& v : vertices) {
+        EXPECT_NEAR(v.texCoord[0], (v.x - 50 - 25.5f) / 51, 1e-3f);
+        EXPECT_NEAR(v.texCoord[1], (v.z - 50 - 25.5f) / 51, 1e-3f);
+    }
+    EXPECT_EQ(uploadedWidth(), terrain.groundImage->width);
+}
+
+class SkyGL : public GLTest {
+protected:
+    static void SetUpTestSuite() { sky = new Sky(50, 50); }
+    static void at(float angle) {
+        sky->sunAngle = angle;
+        sky->applySunLight();
+    }
+    static std::vector<FeedbackVertex> stars() { return recordFeedback([] { sky->drawStars(); }, 110, 50, 0, 50); }
+    static inline Sky* sky;
+};
+
+constexpr float RISE = 0, NOON = 1.5707639f, MIDNIGHT = 4.712292f;  // with the sky's 3.141528 for pi
+
+TEST_F(SkyGL, StarsShowOpaqueAtNightFadeInAdditivelyAtDuskAndHideByDay) {
+    at(NOON);
+    EXPECT_TRUE(stars().empty());
+    at(MIDNIGHT);
+    glBlendFunc(GL_ZERO, GL_ZERO);
+    auto points = stars();
+    ASSERT_EQ(points.size(), static_cast<size_t>(Sky::STAR_COUNT));
+    int i = 0;
+    for (Vertex* star : items<Vertex>(sky->stars)) {
+        const FeedbackVertex& v = points[i++];
+        EXPECT_NEAR(v.x, star->get(0), 0.05);
+        EXPECT_EQ((std::vector<float>{v.colour[0], v.colour[3]}), (std::vector<float>{star->tag, 1}));
+    }
+    GLint blend[2];
+    GLfloat size = 0;
+    glGetFloatv(GL_POINT_SIZE, &size);
+    glGetIntegerv(GL_BLEND_SRC, &blend[0]);
+    EXPECT_EQ(std::make_pair(size, blend[0]), std::make_pair(2.0f, GL_ZERO)) << "no blend function at full night";
+    // Light level 0.35: the stars show at alpha 0.5, added onto the sky.
+    at(static_cast<float>(std::asin(0.275)));
+    EXPECT_NEAR(stars().at(0).colour[3], 0.5f, 1e-4);
+    glGetIntegerv(GL_BLEND_SRC, &blend[0]);
+    glGetIntegerv(GL_BLEND_DST, &blend[1]);
+    EXPECT_EQ(std::make_pair(blend[0], blend[1]), std::make_pair(GL_SRC_ALPHA, GL_ONE));
+    EXPECT_EQ((std::vector<bool>{isOn(GL_BLEND), isOn(GL_LIGHTING)}), (std::vector<bool>{false, true}));
+}
+
+// The dome takes the light level as its colour, clamped above 1 where the picture shows in its own
+// colours; the sun disc turns from red to yellowish white.
+TEST_F(SkyGL, TheSunRisesInTheEastAndLightsTheDomeAndItselfByTheTimeOfDay) {
+    // Angle; light 1's position x, y and level; the dome's colour; the sun's green and blue.
+    const std::vector<std::array<float, 7>> phases = {
+        {RISE, 152, 0, .2, .2, .194, .094}, {NOON, 50, 80, 1.8, 1, .97, .47}, {MIDNIGHT, 50, -80, .2, .2, 0, 0}};
+    for (const auto& [angle, x, y, level, dome, green, blue] : phases) {
+        at(angle);
+        std::vector<float> light(8);
+        glGetLightfv(GL_LIGHT1, GL_POSITION, &light[0]);
+        glGetLightfv(GL_LIGHT1, GL_DIFFUSE, &light[4]);
+        const std::vector<float> expected{x, y, 50, 1, level, level, level, 1};
+        for (int i = 0; i < 8; ++i) EXPECT_NEAR(light[i], expected[i], 0.02) << angle << " " << i;
+        auto vertices = recordFeedback([] { sky->draw(); }, 160, 50, 0, 50);
+        // The dome's 32 strips of 64 triangles first, then the sun's 16 of 32.
+        ASSERT_EQ(vertices.size(), (32 * 64 + 16 * 32) * 3u);
+        for (size_t k = 0; k < vertices.size(); ++k) {
+            const bool onDome = k < 32 * 64 * 3;
+            const float colour[3] = {onDome ? dome : 1, onDome ? dome : green, onDome ? dome : blue};
+            for (int c = 0; c < 3; ++c) EXPECT_NEAR(vertices[k].colour[c], colour[c], 1e-4) << angle << " vertex " << k;
+        }
+    }
+}
