@@ -1,6 +1,7 @@
 // The frame against a real GL: night and day, the spotlight, and the state a reshape and a frame leave.
 #include "app/Entry.h"
 #include "app/Frame.h"
+#include "app/Overlay.h"
 #include "tests/support/GLContext.h"
 #include "tests/support/WorldFixture.h"
 #include "world/Sky.h"
@@ -28,6 +29,8 @@ TEST_F(FrameGL, TheWorldStartsInTheNightAndIsMuchBrighterByDay) {
         return sum / pixels.size();
     };
     registerInput();
+    // The world alone, without the title card over it.
+    overlay->titleFrames = 0;
     display();
     const double night = brightness();
     sky->setNoon();

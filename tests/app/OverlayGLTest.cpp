@@ -36,7 +36,7 @@ protected:
         return largest > 0.1f;
     }
     // What the centre picture of the next frame sends: its quad's corners.
-    std::vector<FeedbackVertex> nextFrame() { return allVertices(recordFeedback([&] { overlay.draw(); })); }
+    std::vector<FeedbackVertex> nextFrame() { return recordFeedback([&] { overlay.draw(); }); }
 
     Overlay overlay;
 };
@@ -99,7 +99,7 @@ TEST_F(OverlayGL, PicturesLieInTheirCornersUprightAndTheHintHidesDuringTheHelp) 
     overlay.helpFrames = 1;
     EXPECT_EQ(nextFrame().size(), 12u) << "the hint is back in the help's last frame";
 
-    const std::vector<FeedbackVertex> logo = allVertices(recordFeedback([&] { overlay.drawLogo(); }));
+    const std::vector<FeedbackVertex> logo = recordFeedback([&] { overlay.drawLogo(); });
     ASSERT_EQ(logo.size(), 6u);
     for (const FeedbackVertex& c : logo) {
         EXPECT_NEAR(c.x, c.texCoord[0] == 0 ? 0.75f : 1.0f, 1e-3);
@@ -116,10 +116,9 @@ TEST_F(OverlayGL, TheStatusLineIsGreenAtItsPlaceAndKeepsItsOwnText) {
         text.assign(9, 'x');
     }
     glEnable(GL_LIGHTING);
-    auto frame = recordFeedback([&] { overlay.draw(); });
     std::vector<FeedbackVertex> characters;
-    for (const FeedbackPrimitive& p : frame)
-        if (p.token == GL_BITMAP_TOKEN) characters.push_back(p.vertices[0]);
+    for (const FeedbackVertex& v : recordFeedback([&] { overlay.draw(); }))
+        if (v.token == GL_BITMAP_TOKEN) characters.push_back(v);
     ASSERT_EQ(characters.size(), 9u);
     EXPECT_NEAR(characters[0].x, -0.75f, 1e-3);
     EXPECT_NEAR(characters[0].y, -0.75f, 1e-3);

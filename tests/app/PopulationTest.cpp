@@ -2,12 +2,20 @@
 #include "app/OccupancyGrid.h"
 #include "tests/support/Digest.h"
 #include "tests/support/WorldFixture.h"
+#include "vegetation/Dandelion.h"
+#include "vegetation/DeciduousTree.h"
+#include "vegetation/Juniper.h"
+#include "vegetation/Spruce.h"
+#include "world/Rain.h"
+#include "world/Sky.h"
 #include "world/Terrain.h"
 #include "world/Wind.h"
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <regex>
+#include <set>
 
 TEST(OccupancyGrid, EachKindStandsOnlyWhereItsWholeAreaIsInside) {
     OccupancyGrid grid(17);
@@ -19,34 +27,80 @@ TEST(OccupancyGrid, EachKindStandsOnlyWhereItsWholeAreaIsInside) {
                     << size << " at " << i << "," << j;
 }
 
-TEST(Population, PrintsItsProgressLinesAndGivesEveryObjectTheWorldTintTerrainFirstAndNoVertexMarked) {
+TEST(Population, PrintsAProgressLineForEveryObjectAndGivesEveryObjectTheWorldTint) {
     const std::string out = populateFromSeed(4);
     const std::regex shape(
         "Vyckejte prosim\\.\\.\\. generuji objekty\\.\\.\\.\n\n\n\\[  0%\\] generuji teren \\[hotovo\\]\n"
-        "(\\[ {0,2}\\d{1,2}%\\] generuji jalovec \\[hotovo\\]\n)*"
+        "(\\[ {0,2}\\d{1,2}%\\] generuji (jalovec|listnac|smrk) \\[hotovo\\]\n)+"
+        "(\\[ 99%\\] generuji pampelisku \\[hotovo\\]\n)+"
         "\\[ 99%\\] generuji motyli \\[hotovo\\]\n\\[ 99%\\] generuji kapky deste \\[hotovo\\]\n"
         "\\[ 99%\\] generuji slunce a oblohu \\[hotovo\\]\n\n\n\\[hotovo\\]\n\n");
     EXPECT_TRUE(std::regex_match(out, shape)) << out;
-    const std::regex juniper("generuji jalovec");
-    const auto junipers = std::distance(std::sregex_iterator(out.begin(), out.end(), juniper), std::sregex_iterator());
-    EXPECT_EQ(worldObjects->count(), 1 + junipers);
+    const std::regex generator("generuji (jalovec|listnac|smrk|pampelisku)");
+    EXPECT_EQ(worldObjects->count(), 1 + std::distance(std::sregex_iterator(out.begin(), out.end(), generator),
+                                                       std::sregex_iterator()));
     EXPECT_NE(dynamic_cast<Terrain*>(static_cast<SceneObject*>(worldObjects->at(0))), nullptr);
     for (SceneObject* object : items<SceneObject>(worldObjects)) EXPECT_EQ(object->tint, worldTint);
-    for (const VertexSet& group : wind->groups)
-        for (Vertex* v : items<Vertex>(group.members)) ASSERT_FALSE(v->isMarked());
 }
 
-// Recorded after every juniper was found on a grid point it may use (rows and columns 2 to 15, at
-// the terrain's height there), the level factors within their limits (0.2 at the top, each lower one
-// 0.6 to 1.0 times the next, 0 at the bottom), each juniper's 1183 vertices in wind group 1, and the
-// same world grown twice from one seed, were checked.
+// The grid cell under a ground point.
+std::pair<int, int> cellOf(float x, float z) {
+    return {static_cast<int>(std::lround((x - 26) / 3)), static_cast<int>(std::lround((z - 26) / 3))};
+}
+
+TEST(Population, EveryPlantStandsWhereItMayAndEveryVertexSwaysInOneGroupOnly) {
+    for (unsigned seed = 1; seed <= 12; ++seed) {
+        populateFromSeed(seed);
+        // Where each tree stands, and the area it keeps: rows and columns within the exclusion.
+        std::vector<std::array<int, 3>> trees;
+        std::vector<std::pair<int, int>> dandelions;
+        for (SceneObject* object : items<SceneObject>(worldObjects)) {
+            if (auto* spruce = dynamic_cast<SpruceTrunk*>(object)) {
+                const float* foot = static_cast<SpruceBranch*>(spruce->faces->at(0))->origin;
+                auto [i, j] = cellOf(foot[0], foot[2]);
+                trees.push_back({i, j, 7});
+            } else if (dynamic_cast<Juniper*>(object) || dynamic_cast<DeciduousTree*>(object)) {
+                auto [i, j] = cellOf(object->position[0], object->position[2]);
+                trees.push_back({i, j, dynamic_cast<Juniper*>(object) ? 3 : 5});
+            } else if (auto* plant = dynamic_cast<Dandelion*>(object)) {
+                const Mesh* first = static_cast<LeafSegment*>(plant->leaves->at(0))->segmentMesh;
+                const Vertex* left = static_cast<Vertex*>(first->vertices->at(0));
+                const Vertex* right = static_cast<Vertex*>(first->vertices->at(1));
+                dandelions.push_back(cellOf((left->get(0) + right->get(0)) / 2, (left->get(2) + right->get(2)) / 2));
+            }
+        }
+        for (const auto& [i, j, d] : trees) {
+            EXPECT_GE(std::min(i, j), (d + 1) / 2) << "seed " << seed << " tree of " << d;
+            EXPECT_LE(std::max(i, j), 16 - (d + 1) / 2 + 1) << "seed " << seed << " tree of " << d;
+            for (const auto& [di, dj] : dandelions)
+                EXPECT_FALSE(std::abs(di - i) <= d / 2 && std::abs(dj - j) <= d / 2) << "seed " << seed;
+        }
+        for (const auto& [i, j] : dandelions) EXPECT_TRUE(i >= 1 && i <= 15 && j >= 1 && j <= 15) << seed;
+        EXPECT_GT(dandelions.size(), 0u) << seed;
+
+        std::set<const float*> seen;
+        for (const VertexSet& group : wind->groups)
+            for (Vertex* v : items<Vertex>(group.members)) {
+                ASSERT_TRUE(seen.insert(v->components).second) << "registered twice, seed " << seed;
+                ASSERT_FALSE(v->isMarked());
+                ASSERT_TRUE(std::isfinite(v->get(0) + v->get(1) + v->get(2) + v->swayWeight)) << seed;
+            }
+    }
+}
+
+// Recorded after the old detailed checks passed for the terrain and junipers and the deciduous trees,
+// spruces and dandelions were each checked against a step-by-step rebuild of their generators:
+// every vertex of the terrain, of every wind group in order, of the rain and the stars, the level
+// factors, and the next random number after the sky.
 TEST(Population, GrowsTheRecordedWorldOfItsSeed) {
-    for (const auto& [seed, digest] : {std::pair{4u, "3292 meshes 24295 vertices 17b7a905fbdd11a9"},
-                                       {5u, "2928 meshes 21656 vertices 7aa31e84013a8bfc"}}) {
+    for (const auto& [seed, digest] : {std::pair{4u, "16 meshes 43140 vertices 4709933f59328efb"},
+                                       {5u, "16 meshes 65750 vertices f70fef9b380a550b"}}) {
         populateFromSeed(seed);
         Digest d;
-        for (SceneObject* object : items<SceneObject>(worldObjects)) d.addMeshes(object->faces);
+        d.addMeshes(static_cast<SceneObject*>(worldObjects->at(0))->faces);
         d.addGroups(*wind);
+        d.addVertices(rain->drops);
+        d.addVertices(sky->stars);
         for (int level = 0; level < Wind::LEVEL_COUNT; ++level) d.add(wind->levelFactors[level]);
         d.addNextRandom();
         EXPECT_EQ(d.text(), digest) << "seed " << seed;

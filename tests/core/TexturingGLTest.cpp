@@ -18,7 +18,6 @@ TEST_F(TexturingGL, ASceneObjectDrawsEveryFaceWithTheWholePictureAndLeavesTextur
     // Drawn twice: it uploads its own picture at every draw.
     for (int frame = 0; frame < 2; ++frame) {
         uploadTexture(&small);
-        glEnable(GL_TEXTURE_GEN_S);
         auto vertices = recordFeedback([&] { pane.draw(); });
         ASSERT_EQ(vertices.size(), 6u) << "one quad, two triangles";
         // Corners 0 to 3 lie at (-,-), (-,+), (+,+), (+,-) and get (0,0), (0,1), (1,1), (1,0).
@@ -27,6 +26,9 @@ TEST_F(TexturingGL, ASceneObjectDrawsEveryFaceWithTheWholePictureAndLeavesTextur
             EXPECT_EQ(v.texCoord[1], v.y > 0 ? 1 : 0);
         }
         EXPECT_EQ(uploadedWidth(), 4);
+        // Whatever it finds switched on, it leaves texturing off.
+        glEnable(GL_TEXTURE_GEN_S);
+        pane.draw();
         EXPECT_EQ(texturing(), std::vector<bool>(3, false));
     }
 }

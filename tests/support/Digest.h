@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/Mesh.h"
+#include "core/SceneObject.h"
 #include "core/SwayGroups.h"
 
 #include <cstdint>
@@ -42,6 +43,14 @@ public:
             add(static_cast<float>(level));
             addVertices(groups.groups[level].members);
         }
+    }
+    // Every vertex a plant registers with the wind, in fresh groups: all of a plant's geometry that
+    // sways, and where it sways.
+    void addWindRegistration(SceneObject* plant) {
+        SwayGroups groups;
+        plant->attachToWind(&groups);
+        addGroups(groups);
+        groups.unmarkAll();
     }
     // The next number of the random generator: how many draws came before it.
     void addNextRandom() { add(static_cast<float>(std::rand() % 100000)); }

@@ -19,7 +19,7 @@ TEST_F(DandelionGL, DrawsLeavesThenEveryStemAndItsHeadInTintedColoursUntextured)
     // One entry per run of equal colour, r, g and b in hundredths as rrrgggbbb: the leaves, then each
     // of the two stems and its head, the stem colour set again after the first head.
     std::vector<long> runs;
-    for (const FeedbackVertex& v : allVertices(recordFeedback([&] { plant.draw(); }, 12, 0, 5, 0))) {
+    for (const FeedbackVertex& v : recordFeedback([&] { plant.draw(); }, 12, 0, 5, 0)) {
         long colour = 0;
         for (int i = 0; i < 3; ++i) colour = colour * 1000 + std::lround(v.colour[i] * 100);
         if (runs.empty() || runs.back() != colour) runs.push_back(colour);
