@@ -63,7 +63,8 @@ using LoadPPMDeathTest = testing::Test;
 
 TEST(LoadPPMDeathTest, MissingFile) {
     EXPECT_EXIT(loadPPM("/nonexistent/nebe.ppm"), testing::ExitedWithCode(1),
-                "^Unable to open file `/nonexistent/nebe.ppm'\n$");
+                "^Unable to open file `/nonexistent/nebe.ppm'\n"
+                "/nonexistent/nebe.ppm: No such file or directory, looked for in /nonexistent\n$");
 }
 
 TEST(LoadPPMDeathTest, UnreadableFirstLineNamesTheCause) {
