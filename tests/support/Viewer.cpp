@@ -49,7 +49,7 @@ double secondsSince(Clock::time_point start) {
 
 }  // namespace
 
-ViewerProcess::ViewerProcess(const std::vector<std::string>& launcher) {
+ViewerProcess::ViewerProcess(const std::vector<std::string>& launcher, const std::vector<std::string>& programArguments) {
     int in[2], out[2], err[2];
     if (pipe(in) != 0 || pipe(out) != 0 || pipe(err) != 0) std::abort();
     pid_ = fork();
@@ -62,6 +62,7 @@ ViewerProcess::ViewerProcess(const std::vector<std::string>& launcher) {
         std::vector<const char*> arguments;
         for (const std::string& word : launcher) arguments.push_back(word.c_str());
         arguments.push_back(FLORVANE_BINARY);
+        for (const std::string& word : programArguments) arguments.push_back(word.c_str());
         arguments.push_back(nullptr);
         execvp(arguments[0], const_cast<char* const*>(arguments.data()));
         _exit(127);

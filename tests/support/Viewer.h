@@ -10,8 +10,10 @@
 // The program started in the directory that holds its pictures, with its console on pipes.
 class ViewerProcess {
 public:
-    // The launcher, when given, runs the program as its last argument (a tracer, say).
-    explicit ViewerProcess(const std::vector<std::string>& launcher = {});
+    // The launcher, when given, runs the program as its last argument (a tracer, say); the
+    // arguments follow the program.
+    explicit ViewerProcess(const std::vector<std::string>& launcher = {},
+                           const std::vector<std::string>& arguments = {});
     ~ViewerProcess();
     ViewerProcess(const ViewerProcess&) = delete;
     ViewerProcess& operator=(const ViewerProcess&) = delete;
