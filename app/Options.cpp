@@ -48,7 +48,7 @@ ProgramOptions parseProgramOptions(int argc, char** argv) {
         }
         const std::string name = optionName(argv[i]);
         std::string value;
-        unsigned long long number;
+        unsigned long long number = 0;
         if (name == "--help" && name == argv[i]) {
             options.help = true;
         } else if (name == "--version" && name == argv[i]) {

@@ -72,7 +72,7 @@ SnapshotOptions parseSnapshotOptions(int argc, char** argv) {
         const std::string argument = argv[i];
         const std::string name = argument.substr(0, argument.find('='));
         std::string value;
-        unsigned long long number;
+        unsigned long long number = 0;
         if (argument == "--help") {
             options.help = true;
         } else if (argument == "--version") {

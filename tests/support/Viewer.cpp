@@ -49,7 +49,8 @@ double secondsSince(Clock::time_point start) {
 
 }  // namespace
 
-ViewerProcess::ViewerProcess(const std::vector<std::string>& launcher, const std::vector<std::string>& programArguments) {
+ViewerProcess::ViewerProcess(const std::vector<std::string>& launcher,
+                             const std::vector<std::string>& programArguments) {
     int in[2], out[2], err[2];
     if (pipe(in) != 0 || pipe(out) != 0 || pipe(err) != 0) std::abort();
     pid_ = fork();
