@@ -83,6 +83,10 @@ void registerInput() {
     glutKeyboardFunc(keyboard);
     glutPassiveMotionFunc(passiveMotion);
     glutSetCursor(GLUT_CURSOR_NONE);
+    setInitialGLState();
+}
+
+void setInitialGLState() {
     setTextureFiltering();
     glEnable(GL_LIGHTING);
 }

@@ -29,6 +29,9 @@ void openDisplay(int mode);
 // Keyboard and mouse callbacks, the hidden cursor, linear texture filtering and lighting.
 void registerInput();
 
+// The GL state every frame starts from: the texture filtering below, and lighting on.
+void setInitialGLState();
+
 // Linear filtering of the one texture every textured draw re-uploads, and packed picture rows.
 void setTextureFiltering();
 

@@ -55,7 +55,7 @@ void setupLighting() {
     glMaterialfv(GL_FRONT, GL_SHININESS, &MATERIAL_SHININESS);
 }
 
-void display() {
+void drawFrame() {
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
@@ -85,14 +85,22 @@ void display() {
     overlay->drawLogo();
     overlay->draw();
     glPopMatrix();
+}
+
+void display() {
+    drawFrame();
     glutSwapBuffers();
 }
 
-void reshape(int width, int height) {
+void setViewport(int width, int height) {
     glViewport(0, 0, width, height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
+}
+
+void reshape(int width, int height) {
+    setViewport(width, height);
     glutPostRedisplay();
 }

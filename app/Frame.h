@@ -2,9 +2,14 @@
 #pragma once
 
 // Sky, every world object in the daylight colour, the butterflies, the rain, the stars, then the
-// overlay flat on the screen.
+// overlay flat on the screen: one frame, left in the buffer it was drawn into.
+void drawFrame();
+// The GLUT display callback: the frame, then the buffers swapped.
 void display();
-// The projection stays the identity: each frame multiplies the perspective onto the modelview matrix.
+// The viewport over the whole drawing area, both matrices the identity: the projection stays so, as
+// each frame multiplies the perspective onto the modelview matrix.
+void setViewport(int width, int height);
+// The GLUT reshape callback: the viewport, then a new frame.
 void reshape(int width, int height);
 // The spotlight, whose intensity rises as the daylight falls, and the material.
 void setupLighting();

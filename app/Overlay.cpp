@@ -57,6 +57,8 @@ void centrePicture(const Image* image, float alpha, bool blended) {
 
 }  // namespace
 
+void drawTimesRomanCharacter(unsigned char character) { glutBitmapCharacter(GLUT_BITMAP_TIMES_ROMAN_24, character); }
+
 Overlay::Overlay()
     : titleImage(loadPPM("title.ppm")),
       hintImage(loadPPM("f1title.ppm")),
@@ -112,7 +114,7 @@ void Overlay::draw() {
         glDisable(GL_LIGHTING);
         glRasterPos2f(-0.75f, -0.75f);
         glColor3f(0, 1, 0);
-        for (char c : statusText) glutBitmapCharacter(GLUT_BITMAP_TIMES_ROMAN_24, static_cast<unsigned char>(c));
+        for (char c : statusText) statusCharacter(static_cast<unsigned char>(c));
         glEnable(GL_LIGHTING);
         glPopMatrix();
         --statusFrames;

@@ -7,6 +7,12 @@
 
 #include <string>
 
+// Draws one character of the status line at the current raster position and moves that on.
+using CharacterDrawer = void (*)(unsigned char character);
+
+// A character in GLUT's Times Roman 24 bitmap font; GLUT must have been initialised on a display.
+void drawTimesRomanCharacter(unsigned char character);
+
 class Overlay : public SceneObject {
 public:
     static constexpr int TITLE_FRAMES = 75;
@@ -36,4 +42,7 @@ public:
     int helpFrames = 0;
     int statusFrames = 0;
     float logoPhase = 0;
+    // How the status line's characters reach GL; a renderer without a display puts the same glyphs
+    // here through its own drawer.
+    CharacterDrawer statusCharacter = drawTimesRomanCharacter;
 };

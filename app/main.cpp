@@ -1,20 +1,47 @@
 // The program entry: the world, the display-mode prompt, the window, the callbacks, the main loop.
 #include "app/Entry.h"
+#include "app/Options.h"
 
 #include <GL/freeglut.h>
 #include <ctime>
 
 namespace {
 
-const bool staticObjectsCreated = (createStaticObjects(), true);
+int startArgc;
+char** startArgv;
+
+// glibc hands every function of the initialisation array the program's arguments. Reading them
+// before the static objects lets --help and --version answer without the pictures, wherever the
+// program is started; without options static initialisation is exactly what it always was.
+__attribute__((constructor(101))) void keepArguments(int argc, char** argv, char**) {
+    startArgc = argc;
+    startArgv = argv;
+}
+
+ProgramOptions options = parseProgramOptions(startArgc, startArgv);
+
+const bool staticObjectsCreated = options.growsWorld() && (createStaticObjects(), true);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    growWorld(static_cast<unsigned>(std::time(nullptr)));
-    glutInit(&argc, argv);
+int main(int, char**) {
+    if (!options.error.empty()) {
+        std::fprintf(stderr, "florvane: %s\nTry 'florvane --help' for more information.\n", options.error.c_str());
+        return 2;
+    }
+    if (options.help) {
+        printProgramHelp(stdout);
+        return 0;
+    }
+    if (options.version) {
+        printProgramVersion("florvane");
+        return 0;
+    }
+    growWorld(options.seeded ? options.seed : static_cast<unsigned>(std::time(nullptr)));
+    int glutArgc = static_cast<int>(options.glutArguments.size()) - 1;
+    glutInit(&glutArgc, options.glutArguments.data());
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-    openDisplay(askDisplayMode(stdin));
+    openDisplay(options.mode != 0 ? options.mode : askDisplayMode(stdin));
     registerCallbacks();
     glutMainLoop();
     return 0;

@@ -8,8 +8,12 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
 #include <new>
+#include <string>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -49,11 +53,47 @@ long long remainingBytes(FILE* file) {
     return static_cast<long long>(status.st_size) - position;
 }
 
+// The absolute folder a picture name points into: the working directory for a bare name.
+std::string folderOf(const char* fileName) {
+    std::string name = fileName;
+    const size_t slash = name.rfind('/');
+    if (slash == 0) return "/";
+    std::string folder = slash == std::string::npos ? "" : name.substr(0, slash);
+    if (!folder.empty() && folder[0] == '/') return folder;
+    char* workingDirectory = getcwd(nullptr, 0);
+    std::string base = workingDirectory != nullptr ? workingDirectory : ".";
+    std::free(workingDirectory);
+    return folder.empty() ? base : base + "/" + folder;
+}
+
+// The loader's own line, then the system's reason and the folder, so that a person starting the
+// program from the wrong place learns where the pictures were expected.
+[[noreturn]] void failToOpen(const char* fileName, const char* reason) {
+    std::fprintf(stderr, "Unable to open file `%s'\n", fileName);
+    std::fprintf(stderr, "%s: %s, looked for in %s%s\n", fileName, reason, folderOf(fileName).c_str(),
+                 std::strchr(fileName, '/') == nullptr ? " (pictures are read from the working directory)" : "");
+    std::exit(1);
+}
+
+// Opens a picture without blocking: a pipe or a device would otherwise wait for a writer for ever.
+FILE* openPicture(const char* fileName) {
+    const int descriptor = open(fileName, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0) failToOpen(fileName, std::strerror(errno));
+    struct stat status;
+    if (fstat(descriptor, &status) != 0) failToOpen(fileName, std::strerror(errno));
+    if (S_ISFIFO(status.st_mode) || S_ISCHR(status.st_mode) || S_ISBLK(status.st_mode) || S_ISSOCK(status.st_mode))
+        failToOpen(fileName, "not a regular file (a pipe, a device or a socket)");
+    // Reads of a regular file never wait; the flag only mattered for the open itself.
+    fcntl(descriptor, F_SETFL, fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
+    FILE* file = fdopen(descriptor, "rb");
+    if (file == nullptr) failToOpen(fileName, std::strerror(errno));
+    return file;
+}
+
 }  // namespace
 
 Image* loadPPM(const char* fileName) {
-    FILE* file = std::fopen(fileName, "rb");
-    if (file == nullptr) fail("Unable to open file `%s'\n", fileName);
+    FILE* file = openPicture(fileName);
 
     char line[16];
     errno = 0;

@@ -1,16 +1,18 @@
 #!/bin/sh
 # Installs the Debian packages a task needs (only those missing), then configures and builds.
-# Usage: tools/setup.sh run|test <build-dir> [cmake options...]
+# Usage: tools/setup.sh run|test [<build-dir> [cmake options...]]
+# Without a build directory it only installs the packages.
 set -eu
 
 task=$1
-build_dir=$2
-shift 2
+shift
+build_dir=${1:-}
+[ $# -eq 0 ] || shift
 
-# The viewer alone needs none of the test libraries; say so explicitly either way, so a build
-# directory first configured by one command is switched correctly by the other.
+# The viewer alone needs none of the test libraries; each command has its own build directory.
 tests=OFF
-packages="cmake g++ make freeglut3-dev libglu1-mesa-dev libgl-dev libgl1-mesa-dri x11-utils"
+packages="cmake g++ make freeglut3-dev libglu1-mesa-dev libgl-dev libgl1-mesa-dri x11-utils
+          libegl-dev libegl-mesa0 libpng-dev help2man"
 if [ "$task" = test ]; then
     tests=ON
     packages="$packages libgtest-dev libbenchmark-dev libx11-dev xvfb xauth xdotool apitrace"
@@ -30,5 +32,6 @@ if [ -n "$missing" ]; then
     DEBIAN_FRONTEND=noninteractive $as_root apt-get install -y -qq --no-install-recommends $missing
 fi
 
+[ -n "$build_dir" ] || exit 0
 cmake -S . -B "$build_dir" -DFLORVANE_TESTS=$tests "$@"
 cmake --build "$build_dir" --parallel "$(nproc)"

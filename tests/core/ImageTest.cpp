@@ -41,7 +41,9 @@ TEST(LoadPPMDeathTest, RefusesWithTheReasonOnStandardErrorAndStatusOne) {
     const struct {
         std::string bytes, message, path;
     } cases[] = {
-        {"", "Unable to open file `%s'\n", "/nonexistent/nebe.ppm"},
+        // The design's line, then the reason and the folder.
+        {"", "Unable to open file `/nonexistent/nebe.ppm'\n/nonexistent/nebe.ppm: No such file or directory, looked for in /nonexistent\n",
+         "/nonexistent/nebe.ppm"},
         {"", "%s: Is a directory\n", testing::TempDir()},
         {"", broken, ""},  // empty: no cause to name, and "Success" would be a lie
         {"P3\n1 1\n255\n0 0 0\n", format, ""}, {"p6\n", format, ""}, {"P\n", format, ""}, {"6P\n", format, ""},

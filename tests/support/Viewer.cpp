@@ -31,7 +31,8 @@ static bool waitUntil(Done done) {
     return true;
 }
 
-ViewerProcess::ViewerProcess(const std::vector<std::string>& launcher) {
+ViewerProcess::ViewerProcess(const std::vector<std::string>& launcher,
+                             const std::vector<std::string>& programArguments) {
     static int started = 0;
     outPath_ = "/tmp/florvane_" + std::to_string(getpid()) + "_" + std::to_string(++started) + ".out";
     errPath_ = outPath_ + ".err";
@@ -40,6 +41,7 @@ ViewerProcess::ViewerProcess(const std::vector<std::string>& launcher) {
     std::vector<char*> arguments;
     for (const std::string& word : launcher) arguments.push_back(const_cast<char*>(word.c_str()));
     arguments.push_back(const_cast<char*>(FLORVANE_BINARY));
+    for (const std::string& word : programArguments) arguments.push_back(const_cast<char*>(word.c_str()));
     arguments.push_back(nullptr);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
@@ -104,6 +106,14 @@ size_t Screenshot::distinctColours() const {
     std::set<unsigned> colours;
     for (size_t i = 0; i + 2 < rgb.size(); i += 3) colours.insert(rgb[i] << 16 | rgb[i + 1] << 8 | rgb[i + 2]);
     return colours.size();
+}
+
+bool Screenshot::writePPM(const std::string& path) const {
+    FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr) return false;
+    std::fprintf(file, "P6\n%d %d\n255\n", width, height);
+    std::fwrite(rgb.data(), 1, rgb.size(), file);
+    return std::fclose(file) == 0;
 }
 
 static std::istringstream findWindows(const std::string& title) {

@@ -13,8 +13,10 @@ constexpr double PATIENCE = 240;
 // The program started in the directory of its pictures, its input on a pipe, its output in files.
 class ViewerProcess {
 public:
-    // The launcher, when given, runs the program as its last argument (a tracer, say).
-    explicit ViewerProcess(const std::vector<std::string>& launcher = {});
+    // The launcher, when given, runs the program as its last argument (a tracer, say); the
+    // arguments follow the program.
+    explicit ViewerProcess(const std::vector<std::string>& launcher = {},
+                           const std::vector<std::string>& arguments = {});
     ~ViewerProcess();
     void type(const std::string& text);
     void closeInput();
@@ -39,6 +41,7 @@ struct Screenshot {
     std::vector<unsigned char> rgb;  // rows from the top
     double meanBrightness() const;   // 0..255 over the whole picture
     size_t distinctColours() const;  // a cheap measure of how much the picture shows
+    bool writePPM(const std::string& path) const;
 };
 
 // Whether a top-level window has exactly this title.

@@ -1,0 +1,108 @@
+// The program's own command-line options. Arguments that do not start with "--" belong to GLUT.
+#include "app/Options.h"
+
+#include <cctype>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+bool readNumber(const char* text, unsigned long long low, unsigned long long high, unsigned long long& value) {
+    if (!std::isdigit(static_cast<unsigned char>(text[0]))) return false;
+    char* end;
+    errno = 0;
+    value = std::strtoull(text, &end, 10);
+    return *end == '\0' && errno == 0 && value >= low && value <= high;
+}
+
+bool optionValue(int argc, char** argv, int& i, const std::string& name, std::string& value, std::string& error) {
+    const std::string argument = argv[i];
+    if (argument.size() > name.size() && argument.compare(0, name.size() + 1, name + "=") == 0) {
+        value = argument.substr(name.size() + 1);
+        return true;
+    }
+    if (i + 1 >= argc) {
+        error = "option '" + name + "' needs a value";
+        return false;
+    }
+    value = argv[++i];
+    return true;
+}
+
+namespace {
+
+// The option's name without any "=value" part.
+std::string optionName(const char* argument) {
+    const char* equals = std::strchr(argument, '=');
+    return equals == nullptr ? argument : std::string(argument, equals);
+}
+
+}  // namespace
+
+ProgramOptions parseProgramOptions(int argc, char** argv) {
+    ProgramOptions options;
+    if (argc > 0) options.glutArguments.push_back(argv[0]);
+    for (int i = 1; i < argc && options.error.empty(); ++i) {
+        if (std::strncmp(argv[i], "--", 2) != 0) {
+            options.glutArguments.push_back(argv[i]);
+            continue;
+        }
+        const std::string name = optionName(argv[i]);
+        std::string value;
+        unsigned long long number = 0;
+        if (name == "--help" && name == argv[i]) {
+            options.help = true;
+        } else if (name == "--version" && name == argv[i]) {
+            options.version = true;
+        } else if (name == "--seed") {
+            if (!optionValue(argc, argv, i, name, value, options.error)) break;
+            if (!readNumber(value.c_str(), 0, 4294967295u, number))
+                options.error = "--seed takes a whole number from 0 to 4294967295, not '" + value + "'";
+            options.seeded = true;
+            options.seed = static_cast<unsigned>(number);
+        } else if (name == "--mode") {
+            if (!optionValue(argc, argv, i, name, value, options.error)) break;
+            if (value.size() != 1 || value[0] < '0' || value[0] > '3')
+                options.error = "--mode takes 0, 1, 2 or 3, not '" + value + "'";
+            else
+                options.mode = value[0];
+        } else {
+            options.error = "unknown option '" + std::string(argv[i]) + "'";
+        }
+    }
+    options.glutArguments.push_back(nullptr);
+    return options;
+}
+
+void printProgramHelp(std::FILE* stream) {
+    std::fputs(
+        "Usage: florvane [OPTION]... [GLUT OPTION]...\n"
+        "Grow a random landscape (terrain, junipers, deciduous trees, spruces, dandelions,\n"
+        "butterflies, rain, a sky with sun and stars) and show it full screen, with wind\n"
+        "and a day-night cycle. Without options the world is new every time and the display\n"
+        "mode is asked for on the console.\n"
+        "\n"
+        "  --seed N     grow the world of seed N (0 to 4294967295): the same seed gives the\n"
+        "               same world\n"
+        "  --mode M     open display mode M without asking on the console: 0, 1 or 2 for a\n"
+        "               full-screen game mode of 640x480, 800x600 or 1024x768 (no menu),\n"
+        "               3 for the full-screen window (recommended)\n"
+        "  --help       show this help and exit\n"
+        "  --version    show the version and exit\n"
+        "\n"
+        "Arguments that do not start with \"--\" go to GLUT, for instance -display NAME,\n"
+        "-geometry WxH+X+Y, -sync, -direct and -indirect.\n"
+        "\n"
+        "The twelve pictures (trava.ppm, nebe.ppm, jalovec.ppm, leaf.ppm, bf1.ppm to bf4.ppm,\n"
+        "title.ppm, f1title.ppm, help.ppm, logo.ppm) are read from the working directory;\n"
+        "the installed launcher starts the program in their folder.\n"
+        "\n"
+        "Keys: Esc quits; 0 fly-through, 1 centre of the landscape, 2 free look, 3 follow a\n"
+        "butterfly; W A S D or the arrows walk in free look; M butterflies, P rain,\n"
+        "R spotlight, V wind on or off; + and - make the wind stronger or weaker; F1 help,\n"
+        "F7 midnight, F8 noon. The right mouse button opens the menu.\n",
+        stream);
+}
+
+void printProgramVersion(const char* name) {
+    std::printf("%s %s\nA procedural landscape viewer.\n", name, FLORVANE_VERSION);
+}

@@ -1,0 +1,144 @@
+// florvane-snapshot: one frame of a Florvane world as a PNG picture, made without any display.
+#include "app/Entry.h"
+#include "app/Frame.h"
+#include "app/Input.h"
+#include "app/Options.h"
+#include "app/Overlay.h"
+#include "app/Tick.h"
+#include "app/World.h"
+#include "core/Png.h"
+#include "snapshot/Offscreen.h"
+#include "snapshot/SnapshotOptions.h"
+#include "snapshot/StatusFont.h"
+
+#include <GL/gl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char NAME[] = "florvane-snapshot";
+
+[[noreturn]] void fail(const std::string& message) {
+    std::fprintf(stderr, "%s: %s\n", NAME, message.c_str());
+    std::exit(1);
+}
+
+std::string workingDirectory() {
+    char* path = getcwd(nullptr, 0);
+    if (path == nullptr) fail(std::string("cannot tell the working directory: ") + std::strerror(errno));
+    std::string result = path;
+    std::free(path);
+    return result;
+}
+
+std::string folderOf(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+bool isFolder(const std::string& path) {
+    struct stat status;
+    return stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+// Where the build (data/ beside the tool) or the installation (share/florvane beside bin/) puts the
+// pictures; the working directory when neither exists.
+std::string defaultPictureFolder() {
+    char self[PATH_MAX];
+    const ssize_t length = readlink("/proc/self/exe", self, sizeof self - 1);
+    if (length > 0) {
+        const std::string folder = folderOf(std::string(self, static_cast<size_t>(length)));
+        for (const char* candidate : {"/data", "/../share/florvane"})
+            if (isFolder(folder + candidate)) return folder + candidate;
+    }
+    return ".";
+}
+
+// The program's loop: the first frame before any tick, then every tick followed by a frame, as
+// GLUT's idle and display callbacks alternate. The frames count for the overlay's timers and the
+// spotlight, which reads the previous frame's daylight; only the last one's pixels are kept, so
+// the others are drawn into a single pixel, which changes nothing but their cost.
+void run(const SnapshotOptions& options) {
+    for (const KeyCommand& key : options.keys) {
+        if (key.special)
+            specialKey(key.code, 0, 0);
+        else
+            keyboard(static_cast<unsigned char>(key.code), 0, 0);
+    }
+    for (int i = 0; i <= options.ticks; ++i) {
+        if (i > 0) tick();
+        setViewport(i == options.ticks ? options.width : 1, i == options.ticks ? options.height : 1);
+        drawFrame();
+    }
+    glFinish();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const SnapshotOptions options = parseSnapshotOptions(argc, argv);
+    if (!options.error.empty()) {
+        std::fprintf(stderr, "%s: %s\nTry '%s --help' for more information.\n", NAME, options.error.c_str(), NAME);
+        return 2;
+    }
+    if (options.help) {
+        printSnapshotHelp(stdout);
+        return 0;
+    }
+    if (options.version) {
+        printProgramVersion(NAME);
+        return 0;
+    }
+
+    // The output's path is taken before moving into the picture folder, and checked before the
+    // world is grown, so that a wrong path costs no waiting.
+    const std::string out = options.out[0] == '/' ? options.out : workingDirectory() + "/" + options.out;
+    if (access(folderOf(out).c_str(), W_OK) != 0)
+        fail("cannot write into " + folderOf(out) + ": " + std::strerror(errno));
+    const std::string pictures = options.pictures.empty() ? defaultPictureFolder() : options.pictures;
+    if (chdir(pictures.c_str()) != 0) fail("cannot use the picture folder " + pictures + ": " + std::strerror(errno));
+
+    const unsigned seed = options.seeded ? options.seed : static_cast<unsigned>(std::time(nullptr));
+    // As the program: the static objects, then the world, then a GL context, which must not exist
+    // while the world grows.
+    createStaticObjects();
+    growWorld(seed);
+    std::fflush(stdout);
+
+    OffscreenContext context;
+    std::string error;
+    if (!context.open(options.width, options.height, error)) fail("no offscreen GL context: " + error);
+    setInitialGLState();
+    std::string fontProblem;
+    if (findStatusFont(fontProblem)) {
+        overlay->statusCharacter = drawStatusCharacter;
+    } else {
+        // Only key commands show a status line; without them nothing is missing.
+        overlay->statusCharacter = [](unsigned char) {};
+        if (!options.keys.empty())
+            std::fprintf(stderr, "%s: the status line is left out of the picture: %s\n", NAME, fontProblem.c_str());
+    }
+
+    run(options);
+    std::vector<unsigned char> pixels(static_cast<size_t>(options.width) * options.height * 3);
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, options.width, options.height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+    if (glGetError() != GL_NO_ERROR) fail("reading the frame back from GL failed");
+    if (!writePNG(out, options.width, options.height, 3, pixels.data(), true, error))
+        fail("cannot write " + out + ": " + error);
+    std::printf("%s: seed %u, %d ticks, %dx%d, written to %s\n", NAME, seed, options.ticks, options.width,
+                options.height, out.c_str());
+    return 0;
+}

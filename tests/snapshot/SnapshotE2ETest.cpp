@@ -1,0 +1,119 @@
+// The snapshot tool: its pictures against the golden ones, and its contract on the command line.
+#include "tests/support/Viewer.h"
+
+#include <gtest/gtest.h>
+#include <png.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+// llvmpipe may round a few edges differently on another processor; a real change moves many pixels.
+constexpr int TOLERANCE = 24;
+constexpr double MAX_DIFFERING_SHARE = 0.01;
+
+struct Outcome { int status; std::string errors; };
+
+Outcome snapshot(const std::string& arguments) {
+    const std::string errors = testing::TempDir() + "florvane_snapshot_" + std::to_string(getpid()) + ".err";
+    const int status = std::system((FLORVANE_SNAPSHOT " " + arguments + " >/dev/null 2>" + errors).c_str());
+    std::ifstream stream(errors);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, {std::istreambuf_iterator<char>(stream), {}}};
+}
+
+// The picture, or an empty one when the file is no readable PNG.
+Screenshot readPNG(const std::string& path) {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    Screenshot picture;
+    if (!png_image_begin_read_from_file(&image, path.c_str())) return picture;
+    image.format = PNG_FORMAT_RGB;
+    picture.rgb.resize(PNG_IMAGE_SIZE(image));
+    if (!png_image_finish_read(&image, nullptr, picture.rgb.data(), 0, nullptr)) return Screenshot();
+    return {static_cast<int>(image.width), static_cast<int>(image.height), picture.rgb};
+}
+
+// The share of pixels with a channel further than the tolerance apart; diff shows where, amplified.
+double differingShare(const Screenshot& a, const Screenshot& b, Screenshot& diff) {
+    if (a.rgb.size() != b.rgb.size() || a.rgb.empty()) return 1.0;
+    diff = a;
+    size_t differing = 0;
+    for (size_t i = 0; i < a.rgb.size(); i += 3) {
+        int worst = 0;
+        for (size_t c = i; c < i + 3; ++c) worst = std::max(worst, std::abs(a.rgb[c] - b.rgb[c]));
+        differing += worst > TOLERANCE;
+        std::fill_n(&diff.rgb[i], 3, static_cast<unsigned char>(std::min(255, worst * 8)));
+    }
+    return static_cast<double>(differing) / static_cast<double>(a.rgb.size() / 3);
+}
+
+struct Golden { const char* name; const char* arguments; };
+
+const Golden GOLDEN[] = {{"night", "--seed 11 --ticks 80"},
+                         {"noon", "--seed 11 --keys F8 --ticks 80"},
+                         {"wind", "--seed 12 --keys F8,V,+,+ --ticks 40"},
+                         {"rain", "--seed 13 --keys F8,P --ticks 40"},
+                         {"butterfly", "--seed 14 --keys F8,3 --ticks 80"}};
+
+void PrintTo(const Golden& golden, std::ostream* stream) { *stream << golden.arguments; }
+
+class GoldenPicture : public testing::TestWithParam<Golden> {};
+
+// With FLORVANE_REFRESH_GOLDEN set, the tool's pictures replace the golden ones instead.
+TEST_P(GoldenPicture, MatchesTheReferenceWithinTolerance) {
+    const Golden& golden = GetParam();
+    const std::string reference = FLORVANE_GOLDEN_DIR "/" + std::string(golden.name) + ".png";
+    const std::string fresh = testing::TempDir() + "florvane_" + golden.name + ".png";
+    const std::string arguments = std::string(golden.arguments) + " --size 320x240 --out ";
+    if (std::getenv("FLORVANE_REFRESH_GOLDEN") != nullptr) {
+        ASSERT_EQ(snapshot(arguments + reference).status, 0);
+        GTEST_SKIP() << "refreshed " << reference;
+    }
+    ASSERT_EQ(snapshot(arguments + fresh).status, 0);
+    Screenshot diff;
+    const double share = differingShare(readPNG(fresh), readPNG(reference), diff);
+    // The message, and so the difference image, is made only when the comparison fails.
+    const std::string diffPath = testing::TempDir() + "florvane_" + golden.name + "_diff.ppm";
+    EXPECT_LE(share, MAX_DIFFERING_SHARE) << "pixels differ from " << reference << ": see " << fresh << " and "
+                                          << (diff.writePPM(diffPath) ? diffPath : "no difference image");
+}
+
+INSTANTIATE_TEST_SUITE_P(Snapshot, GoldenPicture, testing::ValuesIn(GOLDEN),
+                         [](const testing::TestParamInfo<Golden>& info) { return std::string(info.param.name); });
+
+TEST(SnapshotTool, TheSameSeedGivesTheSamePictureAnotherSeedAnother) {
+    const std::string out = testing::TempDir() + "florvane_seed_";
+    const std::string common = " --keys F8,V --ticks 2 --size 160x120 --out " + out;
+    ASSERT_EQ(snapshot("--seed 21" + common + "a.png").status, 0);
+    ASSERT_EQ(snapshot("--seed 21" + common + "b.png").status, 0);
+    ASSERT_EQ(snapshot("--seed 22" + common + "c.png").status, 0);
+    const Screenshot first = readPNG(out + "a.png"), again = readPNG(out + "b.png");
+    ASSERT_EQ(first.width, 160);
+    EXPECT_EQ(first.rgb, again.rgb);
+    Screenshot diff;
+    EXPECT_GT(differingShare(first, readPNG(out + "c.png"), diff), 0.1);
+}
+
+TEST(SnapshotTool, RefusesBadArgumentsWithAMessageAndNoPicture) {
+    const std::string out = testing::TempDir() + "florvane_refused.png";
+    std::remove(out.c_str());
+    const std::pair<const char*, const char*> refused[] = {
+        {"--ticks -1", "'-1'"}, {"--size 0x100", "'0x100'"}, {"--keys F9", "'F9'"},     {"--keys Esc", "Esc"},
+        {"--seed x", "'x'"},    {"--colour red", "'--colour'"}, {"extra", "'extra'"}};
+    for (const auto& [arguments, named] : refused) {
+        const Outcome run = snapshot(arguments + (" --out " + out));
+        EXPECT_EQ(run.status, 2) << arguments;
+        EXPECT_EQ(run.errors.rfind("florvane-snapshot: ", 0), 0u) << run.errors;
+        EXPECT_NE(run.errors.find(named), std::string::npos) << run.errors;
+    }
+    const Outcome unwritable = snapshot("--out /nonexistent/world.png");
+    EXPECT_EQ(unwritable.status, 1);
+    EXPECT_EQ(unwritable.errors, "florvane-snapshot: cannot write into /nonexistent: No such file or directory\n");
+    EXPECT_NE(access(out.c_str(), F_OK), 0) << "a refused run wrote " << out;
+}
+
+}  // namespace
