@@ -1,6 +1,13 @@
 // The world of the real program: the night landscape a person first sees, and the GL calls of one
 // frame in the order the frame makes them, recorded by a tracer.
+#include "app/World.h"
 #include "tests/support/Viewer.h"
+#include "tests/support/WorldFixture.h"
+#include "vegetation/Dandelion.h"
+#include "vegetation/DeciduousTree.h"
+#include "vegetation/Juniper.h"
+#include "vegetation/Spruce.h"
+#include "world/Terrain.h"
 
 #include <gtest/gtest.h>
 
@@ -100,31 +107,107 @@ struct ExpectedFrame {
         batches(quads, "GL_QUADS", 4, texturedVertex);
         return add({"glPopMatrix()", closeTexture});
     }
+    ExpectedFrame& strip(const Mesh* mesh) { return batches(1, "GL_TRIANGLE_STRIP", mesh->vertexCount(), vertex); }
+    ExpectedFrame& strips(List* meshes) {
+        for (const Mesh* mesh : items<Mesh>(meshes)) strip(mesh);
+        return *this;
+    }
+    // The leaves textured first, then the tubes in bark brown.
+    ExpectedFrame& deciduousTree(DeciduousTree* tree) {
+        add({modulatedColour, "glColor3f(#, #, #); glPushMatrix()", picture, repeatTexturing});
+        int leaves = 0;
+        for (const Mesh* face : items<Mesh>(tree->faces)) leaves += face->vertexCount() == 3;
+        batches(leaves, "GL_TRIANGLES", 3, "glTexCoord2fv({#, #}); " + vertex);
+        add({closeTexture, "glPopMatrix(); glColor3f(#, #, #)"});
+        for (const Mesh* face : items<Mesh>(tree->faces))
+            if (face->vertexCount() != 3) strip(face);
+        return *this;
+    }
+    ExpectedFrame& spruceBranch(SpruceBranch* branch) {
+        add({"glColor3f(#, #, #)"}).strip(branch->segmentMesh).add({"glColor3f(#, #, #)"}).strips(branch->needles);
+        for (SpruceBranch* child : branch->children)
+            if (child != nullptr) spruceBranch(child);
+        return *this;
+    }
+    ExpectedFrame& spruceSegment(SpruceTrunk* segment) {
+        if (segment->segmentMesh != nullptr) add({"glColor3f(#, #, #)"}).strip(segment->segmentMesh);
+        add({"glColor3f(#, #, #); glLineWidth(#)"}).strips(segment->needles);
+        for (SpruceBranch* branch : items<SpruceBranch>(segment->faces)) spruceBranch(branch);
+        return segment->nextSegment != nullptr ? spruceSegment(segment->nextSegment) : *this;
+    }
+    // Leaves, then every stem in its colour with its head.
+    ExpectedFrame& dandelion(Dandelion* plant) {
+        add({modulatedColour, "glColor3f(#, #, #)"});
+        for (LeafSegment* leaf : items<LeafSegment>(plant->leaves))
+            for (; leaf != nullptr; leaf = leaf->nextSegment) batches(1, "GL_TRIANGLES", 3, vertex);
+        for (StemSegment* stem : items<StemSegment>(plant->stems)) {
+            add({"glLineWidth(#); glColor3f(#, #, #)"});
+            for (; stem->nextSegment != nullptr; stem = stem->nextSegment) strip(stem->segmentMesh);
+            strip(stem->segmentMesh).add({"glColor3f(#, #, #)"});
+            batches(stem->head->faces->count(), "GL_TRIANGLES", 3, vertex);
+        }
+        return *this;
+    }
+    ExpectedFrame& worldObject(SceneObject* object) {
+        if (dynamic_cast<Terrain*>(object)) return terrain();
+        if (dynamic_cast<Juniper*>(object)) return texturedObject(object->faces->count());
+        if (auto* tree = dynamic_cast<DeciduousTree*>(object)) return deciduousTree(tree);
+        if (auto* spruce = dynamic_cast<SpruceTrunk*>(object)) return add({modulatedColour}).spruceSegment(spruce);
+        return dandelion(dynamic_cast<Dandelion*>(object));
+    }
+    // The twelve corners of a butterfly with its own picture.
+    ExpectedFrame& butterfly() {
+        add({"glPushMatrix(); glShadeModel(GL_SMOOTH); glColor3f(#, #, #)", picture, repeatTexturing});
+        batches(1, "GL_POLYGON", 12, "glTexCoord2f(#, #); glVertex3f(#, #, #)");
+        return add({closeTexture, "glPopMatrix()"});
+    }
     // The stars of the night, opaque: no blending switched on.
     ExpectedFrame& nightStars() {
         add({"glPushMatrix(); glDisable(GL_LIGHTING); glPointSize(#)"});
         batches(1, "GL_POINTS", 1000, "glColor4f(#, #, #, #); " + vertex);
         return add({"glDisable(GL_BLEND); glEnable(GL_LIGHTING); glPopMatrix()"});
     }
-    // The frame closes, and GLUT flushes before the swap.
-    ExpectedFrame& end() {
-        return add({"glPopMatrix(); glPushMatrix(); glDisable(GL_DEPTH_TEST); glPopMatrix()",
-                    "glFlush(); glXSwapBuffers"});
+    // A flat picture replaces the colour, keeping its alpha.
+    const std::string flatPicture = picture +
+                                    "; glEnable(GL_TEXTURE_2D); glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GL_OBJECT_LINEAR); "
+                                    "glTexGeni(GL_T, GL_TEXTURE_GEN_MODE, GL_OBJECT_LINEAR); glRasterPos2f(#, #); "
+                                    "glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_DECAL)";
+    ExpectedFrame& flatQuad() { return batches(1, "GL_QUADS", 4, "glTexCoord2f(#, #); glVertex2f(#, #)"); }
+    // The overlay of the first frames: the pulsing logo added on, the opaque title card and the hint.
+    ExpectedFrame& overlayWithTitle() {
+        add({"glPopMatrix(); glPushMatrix(); glDisable(GL_DEPTH_TEST)", "glPushMatrix()", flatPicture,
+             "glColor4f(#, #, #, #); glBlendFunc(GL_SRC_ALPHA, GL_ONE); glEnable(GL_BLEND)"});
+        flatQuad().add({"glDisable(GL_BLEND); glDisable(GL_TEXTURE_2D); glPopMatrix()"});
+        add({"glPushMatrix()", flatPicture, "glColor4f(#, #, #, #)"});
+        flatQuad().add({"glDisable(GL_BLEND); glDisable(GL_TEXTURE_2D); glPopMatrix()"});
+        add({"glPushMatrix(); glColor3f(#, #, #)", flatPicture, "glColor3f(#, #, #)"});
+        return flatQuad().add({"glDisable(GL_TEXTURE_2D); glPopMatrix()"});
     }
+    // The frame closes, and GLUT flushes before the swap.
+    ExpectedFrame& end() { return add({"glPopMatrix(); glFlush(); glXSwapBuffers"}); }
 };
 
 TEST(World, ShowsADarkLandscapeAtNightAndMakesTheCallsOfAFrameInTheirOrder) {
     const std::string trace = testing::TempDir() + "florvane_" + std::to_string(getpid()) + ".trace";
     std::remove(trace.c_str());
-    ViewerProcess viewer({"apitrace", "trace", "--output=" + trace});
-    viewer.type("3\n");
+    // The same world, grown here too, tells how many batches each of its objects draws.
+    ASSERT_EQ(chdir(FLORVANE_DATA_DIR), 0);
+    populateFromSeed(6);
+    ViewerProcess viewer({"apitrace", "trace", "--output=" + trace}, {"--seed", "6", "--mode", "3"});
     ASSERT_EQ(waitForFullScreenWindow("Florvane"), "full screen") << viewer.errors();
-    // Drawn full screen, a few frames in; dawn is a hundred ticks away.
-    std::optional<Screenshot> night = waitForNewFrames(5);
-    ASSERT_TRUE(night) << "the picture never changed";
+    // The title card lies over the middle of the screen in the first frames, and is gone after its 75.
+    std::optional<Screenshot> first = waitForNewFrames(2), night = waitForNewFrames(80);
+    ASSERT_TRUE(first && night) << "the picture stopped changing";
+    const double title = first->meanBrightness(0.125, 0.25, 0.875, 0.75);
+    EXPECT_GT(title, 50) << "the title card";
+    EXPECT_LT(night->meanBrightness(0.125, 0.25, 0.875, 0.75), title / 2) << "the title card stayed";
+    // Beside the card the world starts in the night.
+    EXPECT_LT(first->meanBrightness(0, 0, 0.125, 0.9), 25);
+    // The hint in the bottom-left corner and the logo in the top-right one stay.
+    EXPECT_GT(night->meanBrightness(0, 0.975, 0.125, 1), 2 * night->meanBrightness());
+    EXPECT_GT(night->meanBrightness(0.875, 0, 1, 0.09), 2 * night->meanBrightness());
     // A dark landscape still shows a hundred or more colours; a blank or filled screen shows a handful.
     EXPECT_GT(night->distinctColours(), 50u) << "a landscape, not a blank";
-    EXPECT_LT(night->meanBrightness(), 25) << "the world starts in the night";
     ASSERT_TRUE(pressKeys("Escape") && viewer.waitForExit());
     std::vector<long> swaps;
     std::istringstream lines(commandOutput("apitrace dump --grep=glXSwapBuffers --arg-names=no " + trace));
@@ -136,11 +219,10 @@ TEST(World, ShowsADarkLandscapeAtNightAndMakesTheCallsOfAFrameInTheirOrder) {
     std::vector<std::string> frame = tracedCalls(trace, swaps[1] + 1, swaps[2]);
     frame.erase(frame.begin(), std::find(frame.begin(), frame.end(), "glClearColor(#, #, #, #)"));
     ExpectedFrame expected;
-    expected.lighting().sunLightPerspectiveAndCamera().sky().terrain();
-    const std::string out = viewer.output();
-    for (size_t at = out.find("generuji jalovec"); at != std::string::npos; at = out.find("generuji jalovec", at + 1))
-        expected.texturedObject(364);
-    expected.nightStars().end();
+    expected.lighting().sunLightPerspectiveAndCamera().sky();
+    for (SceneObject* object : items<SceneObject>(worldObjects)) expected.worldObject(object);
+    for (int i = 0; i < butterflyCount; ++i) expected.butterfly();
+    expected.nightStars().overlayWithTitle().end();
     for (size_t i = 0; i < std::min(frame.size(), expected.calls.size()); ++i)
         ASSERT_EQ(frame[i], expected.calls[i]) << "call " << i << " of the frame";
     EXPECT_EQ(frame.size(), expected.calls.size());

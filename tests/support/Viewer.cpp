@@ -32,7 +32,7 @@ static bool waitUntil(Done done) {
 }
 
 ViewerProcess::ViewerProcess(const std::vector<std::string>& launcher,
-                             const std::vector<std::string>& programArguments) {
+                             const std::vector<std::string>& programArguments, const std::string& directory) {
     static int started = 0;
     outPath_ = "/tmp/florvane_" + std::to_string(getpid()) + "_" + std::to_string(++started) + ".out";
     errPath_ = outPath_ + ".err";
@@ -48,7 +48,7 @@ ViewerProcess::ViewerProcess(const std::vector<std::string>& launcher,
     posix_spawn_file_actions_adddup2(&actions, in[0], 0);
     posix_spawn_file_actions_addopen(&actions, 1, outPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     posix_spawn_file_actions_addopen(&actions, 2, errPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_addchdir_np(&actions, FLORVANE_DATA_DIR);
+    posix_spawn_file_actions_addchdir_np(&actions, directory.c_str());
     if (posix_spawnp(&pid_, arguments[0], &actions, nullptr, arguments.data(), environ) != 0) std::abort();
     posix_spawn_file_actions_destroy(&actions);
     close(in[0]);
@@ -100,7 +100,14 @@ std::optional<int> ViewerProcess::waitForExit() {
     return status_;
 }
 
-double Screenshot::meanBrightness() const { return std::accumulate(rgb.begin(), rgb.end(), 0.0) / rgb.size(); }
+double Screenshot::meanBrightness(double left, double top, double right, double bottom) const {
+    double sum = 0;
+    size_t count = 0;
+    for (int y = static_cast<int>(top * height); y < static_cast<int>(bottom * height); ++y)
+        for (int x = static_cast<int>(left * width); x < static_cast<int>(right * width); ++x, count += 3)
+            for (int c = 0; c < 3; ++c) sum += rgb[(static_cast<size_t>(y) * width + x) * 3 + c];
+    return count == 0 ? 0 : sum / count;
+}
 
 size_t Screenshot::distinctColours() const {
     std::set<unsigned> colours;

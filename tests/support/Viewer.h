@@ -14,9 +14,10 @@ constexpr double PATIENCE = 240;
 class ViewerProcess {
 public:
     // The launcher, when given, runs the program as its last argument (a tracer, say); the
-    // arguments follow the program.
+    // arguments follow the program, which starts in the given directory.
     explicit ViewerProcess(const std::vector<std::string>& launcher = {},
-                           const std::vector<std::string>& arguments = {});
+                           const std::vector<std::string>& arguments = {},
+                           const std::string& directory = FLORVANE_DATA_DIR);
     ~ViewerProcess();
     void type(const std::string& text);
     void closeInput();
@@ -39,7 +40,8 @@ private:
 struct Screenshot {
     int width = 0, height = 0;
     std::vector<unsigned char> rgb;  // rows from the top
-    double meanBrightness() const;   // 0..255 over the whole picture
+    // 0..255 over the rectangle between these fractions of the width and height, from the top left.
+    double meanBrightness(double left = 0, double top = 0, double right = 1, double bottom = 1) const;
     size_t distinctColours() const;  // a cheap measure of how much the picture shows
     bool writePPM(const std::string& path) const;
 };

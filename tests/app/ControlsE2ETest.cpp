@@ -1,0 +1,115 @@
+// The user at the controls of the real program: function keys, free look with keys and mouse, rain,
+// the butterfly camera and the pop-up menu, seen on screen.
+#include "tests/support/Viewer.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+
+// The share of pixels that changed clearly from one picture to the other.
+double changed(const Screenshot& a, const Screenshot& b) {
+    size_t count = 0;
+    for (size_t i = 0; i + 2 < a.rgb.size(); i += 3)
+        count += std::max({std::abs(a.rgb[i] - b.rgb[i]), std::abs(a.rgb[i + 1] - b.rgb[i + 1]),
+                           std::abs(a.rgb[i + 2] - b.rgb[i + 2])}) > 40;
+    return static_cast<double>(count) / static_cast<double>(a.rgb.size() / 3);
+}
+
+// Pure green pixels where the status line is written, left of the middle near the bottom.
+int statusPixels(const Screenshot& shot) {
+    int count = 0;
+    for (int y = shot.height * 82 / 100; y < shot.height * 90 / 100; ++y)
+        for (int x = shot.width / 8; x < shot.width / 2; ++x) {
+            const unsigned char* p = &shot.rgb[(static_cast<size_t>(y) * shot.width + x) * 3];
+            count += p[1] > 230 && p[0] < 60 && p[2] < 60;
+        }
+    return count;
+}
+
+// Bright dots, much brighter than the picture three pixels away on every side, over the top three
+// quarters: falling drops against the smooth sky.
+int brightDots(const Screenshot& shot) {
+    auto green = [&](int x, int y) { return shot.rgb[(static_cast<size_t>(y) * shot.width + x) * 3 + 1]; };
+    int count = 0;
+    for (int y = 3; y < shot.height * 3 / 4; ++y)
+        for (int x = 3; x < shot.width - 3; ++x)
+            count += green(x, y) > std::max({green(x - 3, y), green(x + 3, y), green(x, y - 3), green(x, y + 3)}) + 50;
+    return count;
+}
+
+// Sends the input, then returns the screen a few frames later.
+Screenshot after(const std::string& xdotoolArguments, int frames = 3) {
+    EXPECT_EQ(std::system(("xdotool " + xdotoolArguments).c_str()), 0) << xdotoolArguments;
+    std::optional<Screenshot> shot = waitForNewFrames(frames);
+    EXPECT_TRUE(shot) << "no new frames after " << xdotoolArguments;
+    return shot.value_or(Screenshot{});
+}
+
+TEST(Controls, EveryKindOfInputDoesWhatItSaysOnTheRealProgram) {
+    ViewerProcess viewer({}, {"--seed", "9", "--mode", "3"});
+    ASSERT_EQ(waitForFullScreenWindow("Florvane"), "full screen") << viewer.errors();
+    // Beside the title card: noon is bright, midnight dark.
+    const double noon = after("key F8").meanBrightness(0, 0, 0.12, 0.9);
+    const double midnight = after("key F7").meanBrightness(0, 0, 0.12, 0.9);
+    EXPECT_GT(noon, 3 * midnight + 30) << "noon " << noon << ", midnight " << midnight;
+    after("key F8");
+
+    // Free look stands still until told: the pointer pitches the view down (warped back at the edge
+    // in between), W walks, and a sideways pointer turns it.
+    const Screenshot still = after("key 2", 100), stillLater = after("sleep 0");
+    EXPECT_LT(changed(still, stillLater), 0.02);
+    const Screenshot lowered = after("mousemove 100 100 sleep 0.2 mousemove 100 190 sleep 0.2 mousemove 100 199 sleep 0.2 "
+                                     "mousemove 100 190");
+    EXPECT_GT(changed(stillLater, lowered), 0.2) << "the mouse did not turn the view";
+    const Screenshot walked = after("key w w w w w");
+    EXPECT_GT(changed(lowered, walked), 0.05) << "W did not walk";
+    EXPECT_GT(changed(walked, after("mousemove 140 190")), 0.1) << "the view did not turn sideways";
+
+    // Rain, seen from the centre of the landscape looking up into it: its status line in green, and
+    // its drops against the sky.
+    const int dryDots = brightDots(after("key 1", 5));
+    const Screenshot raining = after("key p");
+    EXPECT_GT(statusPixels(raining), 100) << "no green status line";
+    EXPECT_GT(brightDots(raining), dryDots + 200) << "no rain";
+
+    // The butterfly camera moves the view by itself.
+    const Screenshot following = after("key m 3");
+    EXPECT_GT(changed(following, after("sleep 0", 5)), 0.04);
+
+    // The menu, held open on the right button: its last entry ends the program.
+    ASSERT_EQ(std::system("xdotool mousemove 100 100 sleep 0.3 mousedown 3 sleep 0.5 mousemove 110 120 sleep 0.3 "
+                          "mousemove 120 187 sleep 0.5 mouseup 3"), 0);
+    const std::optional<int> status = viewer.waitForExit();
+    ASSERT_TRUE(status) << "\"Konec\" did not end the program";
+    EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0) << *status;
+}
+
+// A missing overlay picture ends the program before it prints anything; a missing butterfly picture
+// ends it while the butterflies are grown.
+TEST(Startup, AMissingPictureEndsTheProgramWithTheLoadersMessage) {
+    const std::string folder = testing::TempDir() + "florvane_pictures_" + std::to_string(getpid());
+    for (const char* missing : {"title.ppm", "f1title.ppm", "help.ppm", "logo.ppm", "bf*.ppm"}) {
+        ASSERT_EQ(std::system(("rm -rf " + folder + " && mkdir " + folder + " && cp " FLORVANE_DATA_DIR "/*.ppm " +
+                               folder + " && rm " + folder + "/" + missing).c_str()),
+                  0);
+        ViewerProcess viewer({}, {"--seed", "1"}, folder);
+        const std::optional<int> status = viewer.waitForExit();
+        ASSERT_TRUE(status && WIFEXITED(*status)) << missing;
+        EXPECT_EQ(WEXITSTATUS(*status), 1) << missing;
+        const std::string name = missing[0] == 'b' ? "bf" : missing;
+        EXPECT_EQ(viewer.errors().rfind("Unable to open file `" + name, 0), 0u) << viewer.errors();
+        const std::string out = viewer.output(), butterflies = "[ 99%] generuji motyli ";
+        if (missing[0] == 'b')
+            EXPECT_EQ(out.substr(out.size() - std::min(out.size(), butterflies.size())), butterflies) << out;
+        else
+            EXPECT_EQ(out, "") << missing;
+    }
+    std::system(("rm -rf " + folder).c_str());
+}
+
+}  // namespace
