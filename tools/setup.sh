@@ -13,7 +13,7 @@ tests=OFF
 packages="cmake g++ make freeglut3-dev libglu1-mesa-dev libgl-dev libgl1-mesa-dri x11-utils"
 if [ "$task" = test ]; then
     tests=ON
-    packages="$packages libgtest-dev libbenchmark-dev libx11-dev xvfb xauth xdotool apitrace clang libclang-rt-14-dev"
+    packages="$packages libgtest-dev libbenchmark-dev libx11-dev xvfb xauth xdotool apitrace x11-apps clang libclang-rt-14-dev"
 fi
 
 missing=""

@@ -1,6 +1,7 @@
 #!/bin/sh
 # Builds everything and runs every test: unit, GL and end-to-end tests on a virtual X display, then,
-# under the address and undefined-behaviour sanitizers, the unit tests again and the picture fuzzer.
+# under the address and undefined-behaviour sanitizers, the unit tests again, the picture fuzzer and
+# the real program driven through every command.
 set -eu
 cd "$(dirname "$0")/.."
 
