@@ -17,9 +17,19 @@
 
 namespace {
 
+const char BROKEN[] = "Error loading image `%s'\n";
+const char NO_MEMORY[] = "Unable to allocate memory\n";
+
 [[noreturn]] void fail(const char* format, const char* fileName) {
     std::fprintf(stderr, format, fileName);
     std::exit(1);
+}
+
+// Gives up on a picture: releases what was allocated for it and records the message.
+Image* refuse(Image* image, const char* format, PictureFailure* failure) {
+    if (image != nullptr) releaseImage(image);
+    failure->format = format;
+    return nullptr;
 }
 
 // Reads a decimal integer the way "%d" does (leading white space, optional sign), saturating an
@@ -94,45 +104,57 @@ FILE* openPicture(const char* fileName) {
 
 Image* loadPPM(const char* fileName) {
     FILE* file = openPicture(fileName);
+    PictureFailure failure;
+    Image* image = readPPM(file, &failure);
+    if (image == nullptr) {
+        if (failure.format == nullptr) {
+            errno = failure.error;
+            std::perror(fileName);
+            std::exit(1);
+        }
+        fail(failure.format, fileName);
+    }
+    std::fclose(file);
+    return image;
+}
 
+Image* readPPM(std::FILE* file, PictureFailure* failure) {
     char line[16];
     errno = 0;
     if (std::fgets(line, sizeof line, file) == nullptr) {
         // A read error names its cause; an empty file has none, and "Success" would be a lie.
-        if (errno != 0) {
-            std::perror(fileName);
-            std::exit(1);
-        }
-        fail("Error loading image `%s'\n", fileName);
+        if (errno == 0) return refuse(nullptr, BROKEN, failure);
+        failure->format = nullptr;
+        failure->error = errno;
+        return nullptr;
     }
-    if (line[0] != 'P' || line[1] != '6') fail("Invalid image format (must be `P6')\n", fileName);
+    if (line[0] != 'P' || line[1] != '6') return refuse(nullptr, "Invalid image format (must be `P6')\n", failure);
 
-    Image* image = new (std::nothrow) Image;
-    if (image == nullptr) fail("Unable to allocate memory\n", fileName);
+    Image* image = new (std::nothrow) Image{0, 0, nullptr};
+    if (image == nullptr) return refuse(nullptr, NO_MEMORY, failure);
 
     int maximum;
     if (!readInt(file, &image->width) || !readInt(file, &image->height) || !readInt(file, &maximum))
-        fail("Error loading image `%s'\n", fileName);
+        return refuse(image, BROKEN, failure);
     int c;
     do c = std::fgetc(file);
     while (c != EOF && c != '\n');
-    if (c == EOF) fail("Error loading image `%s'\n", fileName);
+    if (c == EOF) return refuse(image, BROKEN, failure);
 
     // A broken header must never size the raster: refuse empty or overflowing sizes, and sizes the
     // file plainly cannot fill, before anything is allocated.
-    if (image->width <= 0 || image->height <= 0) fail("Error loading image `%s'\n", fileName);
+    if (image->width <= 0 || image->height <= 0) return refuse(image, BROKEN, failure);
     std::uint64_t rowBytes = static_cast<std::uint64_t>(image->width) * 3;
     std::uint64_t total = rowBytes * static_cast<std::uint64_t>(image->height);
-    if (total > SIZE_MAX) fail("Error loading image `%s'\n", fileName);
+    if (total > SIZE_MAX) return refuse(image, BROKEN, failure);
     long long remaining = remainingBytes(file);
-    if (remaining >= 0 && static_cast<std::uint64_t>(remaining) < total) fail("Error loading image `%s'\n", fileName);
+    if (remaining >= 0 && static_cast<std::uint64_t>(remaining) < total) return refuse(image, BROKEN, failure);
 
     image->pixels = new (std::nothrow) unsigned char[total];
-    if (image->pixels == nullptr) fail("Unable to allocate memory\n", fileName);
+    if (image->pixels == nullptr) return refuse(image, NO_MEMORY, failure);
     for (int row = 0; row < image->height; ++row)
         if (std::fread(image->pixels + row * rowBytes, 1, rowBytes, file) != rowBytes)
-            fail("Error loading image `%s'\n", fileName);
-    std::fclose(file);
+            return refuse(image, BROKEN, failure);
     return image;
 }
 

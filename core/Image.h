@@ -1,6 +1,8 @@
 // A PPM picture in memory, its loader, and the texture sequences that bracket every textured draw.
 #pragma once
 
+#include <cstdio>
+
 struct Image {
     int width;
     int height;
@@ -11,7 +13,18 @@ struct Image {
 // Reads a binary "P6" picture; on any failure prints the reason on standard error and exits with status 1.
 Image* loadPPM(const char* fileName);
 
-// Releases a picture that loadPPM made, with its pixels.
+// Why readPPM made no picture: the message loadPPM prints, as a format with one %s for the file name,
+// or, when the first line could not be read, no format and the error number whose text follows the name.
+struct PictureFailure {
+    const char* format = nullptr;
+    int error = 0;
+};
+
+// What loadPPM does with the open file, reading it in the same order, without printing or exiting:
+// the picture, or nullptr with the failure filled in and nothing left allocated.
+Image* readPPM(std::FILE* file, PictureFailure* failure);
+
+// Releases a picture that loadPPM or readPPM made, with its pixels.
 void releaseImage(Image* image);
 
 // Uploads the picture into the one texture GL uses and enables texturing with repeat wrapping:

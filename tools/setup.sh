@@ -15,7 +15,7 @@ packages="cmake g++ make freeglut3-dev libglu1-mesa-dev libgl-dev libgl1-mesa-dr
           libegl-dev libegl-mesa0 libpng-dev help2man"
 if [ "$task" = test ]; then
     tests=ON
-    packages="$packages libgtest-dev libbenchmark-dev libx11-dev xvfb xauth xdotool apitrace"
+    packages="$packages libgtest-dev libbenchmark-dev libx11-dev xvfb xauth xdotool apitrace x11-apps clang libclang-rt-14-dev"
 fi
 
 missing=""

@@ -24,7 +24,8 @@ public:
     float* daylight() { return lightColour; }
     // Only while the light is low: fading in at dusk, opaque all night.
     void drawStars();
-    void advance() { sunAngle += SUN_STEP; }
+    // One tick of the sun along its path.
+    void advance();
     void setNoon();
     void setMidnight();
 
