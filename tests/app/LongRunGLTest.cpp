@@ -45,7 +45,7 @@ TEST_F(LongRunGL, EveryClockStillMovesByItsStepAfterAWeek) {
          },
          24},
         {&overlay->logoPhase, 0.1,
-         [] { return Values{allVertices(recordFeedback([] { overlay->drawLogo(); }))[0].colour[3]}; },
+         [] { return Values{recordFeedback([] { overlay->drawLogo(); })[0].colour[3]}; },
          [](double t) { return Values{std::sin(t) * 0.3 + 0.5}; }, 0.3},
     };
     for (const auto& c : clocks) {
