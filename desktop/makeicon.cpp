@@ -12,7 +12,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "Usage: makeicon LOGO.ppm ICON.png\n");
         return 2;
     }
-    const Image* logo = loadPPM(argv[1]);
+    Image* logo = loadPPM(argv[1]);
     const int side = std::max(logo->width, logo->height);
     const int left = (side - logo->width) / 2, top = (side - logo->height) / 2;
     std::vector<unsigned char> icon(static_cast<size_t>(side) * side * 4, 0);
@@ -25,6 +25,7 @@ int main(int argc, char** argv) {
             for (int c = 0; c < 3; ++c) to[c] = strength ? static_cast<unsigned char>(from[c] * 255 / strength) : 0;
             to[3] = strength;
         }
+    releaseImage(logo);
     std::string error;
     if (!writePNG(argv[2], side, side, 4, icon.data(), false, error)) {
         std::fprintf(stderr, "makeicon: cannot write %s: %s\n", argv[2], error.c_str());
