@@ -29,7 +29,7 @@ void Wind::animate() {
     busy = true;
     const double a = static_cast<float>(appliedStrength * 0.2);
     const double b = static_cast<float>(targetStrength * 0.2);
-    const double now = time;
+    const double now = time();
     const double before = now - 0.1;
     for (int level = 0; level < LEVEL_COUNT; ++level) {
         const double k = levelFactors[level];
@@ -52,7 +52,7 @@ void Wind::animate() {
         }
     }
     appliedStrength = targetStrength;
-    time = static_cast<float>(time + 0.1);
+    ++ticks;
     busy = false;
 }
 

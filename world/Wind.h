@@ -3,6 +3,7 @@
 
 #include "core/SwayGroups.h"
 
+#include <cstdint>
 #include <vector>
 
 class Wind : public SwayGroups {
@@ -24,6 +25,8 @@ public:
     // Switching on also takes a flat copy of every group, which the steps then walk instead of the lists.
     void switchOn();
     void switchOff();
+    // The animation time: 0.1 for every step that moved the plants.
+    double time() const { return ticks * 0.1; }
 
     // Strength whose displacement the vertices carry now.
     int appliedStrength = 5;
@@ -34,7 +37,9 @@ public:
     bool busy = false;
     // Amplitude factor of each level; level 0 never moves.
     float* levelFactors;
-    float time = 0.0f;
+    // The steps that moved the plants, the wind's clock. Counted whole, so that after a week of
+    // steps each one still advances the time by exactly 0.1 (a float time stops growing after days).
+    std::int64_t ticks = 0;
     bool active = false;
 
 private:

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 
 namespace {
 
@@ -63,15 +64,15 @@ TEST_F(TickTest, CentreModeHoldsTheEyeAndTurnsSlowly) {
 
 TEST_F(TickTest, AdvancesTheSunAndTheWindOncePerTick) {
     const float sunBefore = sky->sunAngle;
-    const float windBefore = wind->time;
+    const std::int64_t windBefore = wind->ticks;
     tick();
     EXPECT_FLOAT_EQ(sky->sunAngle, sunBefore + 0.002f);
     // The wind is off at start: its time stands still.
-    EXPECT_EQ(wind->time, windBefore);
+    EXPECT_EQ(wind->ticks, windBefore);
     wind->switchOn();
     tick();
     tick();
-    EXPECT_NEAR(wind->time, windBefore + 0.2f, 1e-4f);
+    EXPECT_EQ(wind->ticks, windBefore + 2);
     wind->switchOff();
     tick();
 }

@@ -48,10 +48,10 @@ BENCHMARK(WindAnimate)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 void FormulaWithLibrarySine(benchmark::State& state) {
     const int count = static_cast<int>(state.range(0));
     World world(count);
-    float time = 0;
+    double time = 0;
     for (auto _ : state) {
         referenceWindStep(world.plain, world.wind.levelFactors, 5, 5, time);
-        time = static_cast<float>(time + 0.1);
+        time += 0.1;
         benchmark::DoNotOptimize(world.plain.data());
     }
     perVertex(state, count);

@@ -12,7 +12,7 @@ struct ReferenceVertex {
 };
 
 inline void referenceWindStep(std::vector<ReferenceVertex>& vertices, const float* levelFactors, int applied,
-                              int target, float time) {
+                              int target, double time) {
     const double a = static_cast<float>(applied * 0.2), b = static_cast<float>(target * 0.2);
     const double t = time;
     for (ReferenceVertex& v : vertices) {
