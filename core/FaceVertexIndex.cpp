@@ -38,8 +38,15 @@ std::size_t FaceVertexIndex::Table<Key>::slotOf(const Key& key) const {
 }
 
 template <class Key>
+void FaceVertexIndex::Table<Key>::reserve(std::size_t count) {
+    std::size_t capacity = 64;
+    while (capacity < 2 * count) capacity *= 2;
+    if (capacity > keys_.size()) rehash(capacity);
+}
+
+template <class Key>
 int& FaceVertexIndex::Table<Key>::operator[](const Key& key) {
-    if (2 * (used_ + 1) > keys_.size()) grow();
+    if (2 * (used_ + 1) > keys_.size()) rehash(std::max<std::size_t>(64, 2 * keys_.size()));
     const std::size_t i = slotOf(key);
     if (values_[i] == UNUSED) {
         keys_[i] = key;
@@ -57,8 +64,8 @@ const int* FaceVertexIndex::Table<Key>::find(const Key& key) const {
 }
 
 template <class Key>
-void FaceVertexIndex::Table<Key>::grow() {
-    std::vector<Key> keys(std::max<std::size_t>(1024, 2 * keys_.size()));
+void FaceVertexIndex::Table<Key>::rehash(std::size_t capacity) {
+    std::vector<Key> keys(capacity);
     std::vector<int> values(keys.size(), UNUSED);
     keys.swap(keys_);
     values.swap(values_);
@@ -80,6 +87,16 @@ FaceVertexIndex::Position FaceVertexIndex::positionOf(const float* c) {
 }
 
 bool FaceVertexIndex::build(List* faces) {
+    // Everything sized at once: storage that grew and was given back piecemeal would leave the heap
+    // in pieces that every later small allocation has to sort through.
+    std::size_t count = 0;
+    for (Mesh* mesh : items<Mesh>(faces)) count += static_cast<std::size_t>(mesh->vertexCount());
+    slots_.reserve(count);
+    arrays_.reserve(count);
+    arrayIndex_.reserve(count);
+    // Every array moved to a new place adds a position.
+    firstHere_.reserve(2 * count);
+    candidates_.reserve(16);
     int face = 0;
     for (Mesh* mesh : items<Mesh>(faces)) {
         for (Vertex* v : items<Vertex>(mesh->vertices)) {

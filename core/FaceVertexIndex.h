@@ -32,13 +32,15 @@ private:
     template <class Key>
     class Table {
     public:
+        // Room for that many keys without growing.
+        void reserve(std::size_t count);
         // The number stored for the key, or -1 when it has none yet.
         int& operator[](const Key& key);
         const int* find(const Key& key) const;
 
     private:
         std::size_t slotOf(const Key& key) const;
-        void grow();
+        void rehash(std::size_t capacity);
 
         std::vector<Key> keys_;
         std::vector<int> values_;
