@@ -1,6 +1,6 @@
 #!/bin/sh
 # Installs the Debian packages a task needs (only those missing), then configures and builds.
-# Usage: tools/setup.sh run|test <build-dir> [cmake options...]
+# Usage: tools/setup.sh run|test|benchmark <build-dir> [cmake options...]
 set -eu
 
 task=$1
@@ -11,9 +11,13 @@ shift 2
 # directory first configured by one command is switched correctly by the other.
 tests=OFF
 packages="cmake g++ make freeglut3-dev libglu1-mesa-dev libgl-dev libgl1-mesa-dri x11-utils"
-if [ "$task" = test ]; then
+if [ "$task" = test ] || [ "$task" = benchmark ]; then
     tests=ON
     packages="$packages libgtest-dev libbenchmark-dev libx11-dev xvfb xauth xdotool apitrace"
+fi
+if [ "$task" = benchmark ]; then
+    # The benchmarks count instructions with callgrind.
+    packages="$packages valgrind"
 fi
 
 missing=""
