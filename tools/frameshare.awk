@@ -4,10 +4,10 @@
 # libraries' share. Usage: awk -v program=PATH -f tools/frameshare.awk callgrind.out
 # A name may be given as "(id) name" once and as "(id)" after that; ob= and cob= share one table of
 # ids, fn= and cfn= another.
-function named(table, spec,    id) {
-    if (spec !~ /^\(/) return spec
-    id = table substr(spec, 1, index(spec, ")"))
-    if (length(spec) > index(spec, ")")) names[id] = substr(spec, index(spec, ")") + 2)
+function named(table, given,    id) {
+    if (given !~ /^\(/) return given
+    id = table substr(given, 1, index(given, ")"))
+    if (length(given) > index(given, ")")) names[id] = substr(given, index(given, ")") + 2)
     return names[id]
 }
 function runtime(object) {
