@@ -1,6 +1,18 @@
 // A doubly linked list of untyped pointers with one built-in cursor.
 #include "core/List.h"
 
+#include "core/Pool.h"
+
+namespace {
+
+Pool linkPool(sizeof(ListNode));
+
+}  // namespace
+
+void* ListNode::operator new(std::size_t size) { return linkPool.take(size); }
+
+void ListNode::operator delete(void* node, std::size_t size) { linkPool.give(node, size); }
+
 List::~List() { clear(); }
 
 void List::releaseContents() {

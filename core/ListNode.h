@@ -3,8 +3,15 @@
 
 #include "core/Object.h"
 
+#include <cstddef>
+
 class ListNode : public Object {
 public:
+    // The world holds a few hundred thousand links, made one by one while it grows: they come from
+    // blocks of their own instead of one general allocation each.
+    static void* operator new(std::size_t size);
+    static void operator delete(void* node, std::size_t size);
+
     ListNode* prev = nullptr;
     ListNode* next = nullptr;
     void* payload = nullptr;

@@ -13,7 +13,10 @@ Mesh::~Mesh() {
     delete texCoords;
 }
 
-void Mesh::releaseContents() { vertices->releaseContents(); }
+void Mesh::releaseContents() {
+    for (Vertex* v : items<Vertex>(vertices)) releaseStorage(v);
+    vertices->clear();
+}
 
 int Mesh::primitive() const {
     if (!autoMode) return mode;

@@ -1,10 +1,12 @@
 // Base of everything placed in the world.
 #include "core/SceneObject.h"
 
+#include "core/FaceVertexIndex.h"
 #include "core/Mesh.h"
 #include "core/Random.h"
 
 #include <GL/gl.h>
+#include <cmath>
 #include <cstdio>
 
 SceneObject::~SceneObject() {
@@ -41,15 +43,38 @@ void SceneObject::subdivideFaces() {
     faces = children;
 }
 
+namespace {
+
+// Plain three-dimensional points with finite coordinates, moved by finite offsets: what the index of
+// face positions matches exactly as the scan of the faces would.
+bool indexable(VertexSet* members, float amplitude) {
+    if (!std::isfinite(amplitude)) return false;
+    for (Vertex* v : items<Vertex>(members->members)) {
+        const float* c = v->components;
+        if (v->dimension() != 3 || !std::isfinite(c[0]) || !std::isfinite(c[1]) || !std::isfinite(c[2])) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
 void SceneObject::displace(float amplitude) {
+    // Scanning every face for every member costs faces times members; the index finds the same
+    // face vertices by their exact position.
+    FaceVertexIndex index;
+    const bool indexed = indexable(vertices, amplitude) && index.build(faces);
     float scratch[4] = {};
     Vertex target(scratch);
     for (Vertex* v : items<Vertex>(vertices->members)) {
         const std::array<float, 3> offset = randomOffset(amplitude);
         for (int i = 0; i < 3; ++i) target.set(i, v->get(i) + offset[i]);
         // Faces first, so they are matched against the member's position before it moves.
-        for (Mesh* face : items<Mesh>(faces)) face->moveVertex(v, &target);
+        if (indexed)
+            index.moveFaceVertices(v, scratch);
+        else
+            for (Mesh* face : items<Mesh>(faces)) face->moveVertex(v, &target);
         for (int i = 0; i < v->dimension(); ++i) v->set(i, target.get(i));
+        if (indexed) index.arrayMoved(v->components);
     }
 }
 

@@ -2,6 +2,7 @@
 #include "core/Vertex.h"
 
 #include "core/List.h"
+#include "core/Pool.h"
 
 #include <GL/gl.h>
 #include <cstdio>
@@ -10,7 +11,17 @@ Vertex::Vertex(float* components) : Vertex(3, components) {}
 
 Vertex::Vertex(int dimension, float* components) : dimension_(dimension), components(components) {}
 
+namespace {
+
+Pool vertexPool(sizeof(Vertex));
+
+}  // namespace
+
 Vertex::~Vertex() = default;
+
+void* Vertex::operator new(std::size_t size) { return vertexPool.take(size); }
+
+void Vertex::operator delete(void* vertex, std::size_t size) { vertexPool.give(vertex, size); }
 
 bool Vertex::equals(Object* other) {
     if (other == this) return true;
@@ -70,6 +81,8 @@ void Vertex::add(const float* v) {
 void Vertex::multiply(const float* v) {
     for (int i = 0; i < dimension_; ++i) components[i] *= v[i];
 }
+
+void releaseStorage(Vertex* v) { Vertex::operator delete(v, sizeof(Vertex)); }
 
 void deleteWithComponents(Vertex* v) {
     delete[] v->components;

@@ -3,15 +3,20 @@
 
 #include "core/Object.h"
 
+#include <cstddef>
+
 class List;
 
-class Vertex : public Object {
+class Vertex final : public Object {
 public:
     // A three-dimensional vertex over the given array (x, y, z, mark).
     explicit Vertex(float* components);
     Vertex(int dimension, float* components);
     // The component array is not owned: several vertices may share one.
     ~Vertex() override;
+    // The world is made of a few hundred thousand vertices: they come from a pool of their own.
+    static void* operator new(std::size_t size);
+    static void operator delete(void* vertex, std::size_t size);
 
     // Value equality; on a match by value the receiver takes the argument's tag and swayWeight.
     bool equals(Object* other) override;
@@ -46,6 +51,9 @@ public:
     float swayWeight = 0.0f;
 };
 
+// Releases a vertex's storage without running its destructor, as List::releaseContents does for
+// the payloads it knows nothing about.
+void releaseStorage(Vertex* v);
 // Deletes a vertex together with its component array, for an owner of both.
 void deleteWithComponents(Vertex* v);
 // Deletes every vertex of the list with its component array; the list itself stays, emptied.

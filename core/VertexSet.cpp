@@ -5,7 +5,10 @@ VertexSet::VertexSet() : members(new List) {}
 
 VertexSet::~VertexSet() { delete members; }
 
-void VertexSet::releaseContents() { members->releaseContents(); }
+void VertexSet::releaseContents() {
+    for (Vertex* v : items<Vertex>(members)) releaseStorage(v);
+    members->clear();
+}
 
 bool VertexSet::equals(Object* other) {
     VertexSet* set = dynamic_cast<VertexSet*>(other);

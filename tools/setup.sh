@@ -1,6 +1,6 @@
 #!/bin/sh
 # Installs the Debian packages a task needs (only those missing), then configures and builds.
-# Usage: tools/setup.sh run|test [<build-dir> [cmake options...]]
+# Usage: tools/setup.sh run|test|benchmark [<build-dir> [cmake options...]]
 # Without a build directory it only installs the packages.
 set -eu
 
@@ -13,9 +13,13 @@ build_dir=${1:-}
 tests=OFF
 packages="cmake g++ make freeglut3-dev libglu1-mesa-dev libgl-dev libgl1-mesa-dri x11-utils
           libegl-dev libegl-mesa0 libpng-dev help2man"
-if [ "$task" = test ]; then
+if [ "$task" = test ] || [ "$task" = benchmark ]; then
     tests=ON
     packages="$packages libgtest-dev libbenchmark-dev libx11-dev xvfb xauth xdotool apitrace x11-apps clang libclang-rt-14-dev"
+fi
+if [ "$task" = benchmark ]; then
+    # The benchmarks count instructions with callgrind.
+    packages="$packages valgrind"
 fi
 
 missing=""

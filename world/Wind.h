@@ -2,7 +2,9 @@
 #pragma once
 
 #include "core/SwayGroups.h"
+#include "world/WaveKernel.h"
 
+#include <cstdint>
 #include <vector>
 
 class Wind : public SwayGroups {
@@ -17,13 +19,15 @@ public:
     // (one random draw each, from level 8 down to 1), and level 0 never moves.
     void chooseLevelFactors();
     // One step: takes back the displacement of the previous step and gives that of the current time
-    // at the target strength. Allocates nothing.
+    // at the target strength. Allocates nothing unless a group changed since the wind was switched on.
     void animate();
     // Ignored while a change of strength is still pending.
     void setStrength(int n);
-    // Switching on also takes a flat copy of every group, which the steps then walk instead of the lists.
+    // Switching on also notes where every registered vertex stands, which the steps then sway it around.
     void switchOn();
     void switchOff();
+    // The animation time: 0.1 for every step that moved the plants.
+    double time() const { return ticks * 0.1; }
 
     // Strength whose displacement the vertices carry now.
     int appliedStrength = 5;
@@ -34,19 +38,29 @@ public:
     bool busy = false;
     // Amplitude factor of each level; level 0 never moves.
     float* levelFactors;
-    float time = 0.0f;
+    // The steps that moved the plants, the wind's clock. Counted whole, so that after a week of
+    // steps each one still advances the time by exactly 0.1 (a float time stops growing after days).
+    std::int64_t ticks = 0;
     bool active = false;
 
 private:
-    // The members of one group as an array, valid while the group's list keeps its revision.
-    struct GroupCopy {
-        std::vector<Vertex*> members;
+    // Each registered vertex of one group as the step needs it: the array it writes, the rest
+    // position it sways around, and which of the group's frequency factors it has. Vertices made
+    // together share their sway weight, so each factor's waves are computed once for all of them.
+    // Valid while the group's list keeps its revision.
+    struct Swaying {
+        std::vector<float*> arrays;
+        std::vector<Triple> rests;
+        std::vector<int> waveOf;
+        // The distinct frequency factors, and the waves of each at the current step.
+        std::vector<double> frequencies;
+        std::vector<Triple> waves;
+        std::vector<double> axisWaves[3];
         unsigned revision = 0;
         bool taken = false;
     };
 
-    void copyGroups();
-    void swayBlock(Vertex* const* block, int n, double k, double a, double b, double now, double before);
+    void note(int level, double carried, double before);
 
-    GroupCopy copies[LEVEL_COUNT];
+    Swaying swaying_[LEVEL_COUNT];
 };

@@ -20,10 +20,10 @@ BENCHMARK(WindAnimate)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 static void FormulaWithLibrarySine(benchmark::State& state) {
     TwinnedWind world(static_cast<int>(state.range(0)), 1);
-    float time = 0;
+    double time = 0;
     for (auto _ : state) {
         referenceWindStep(world.twins, world.wind.levelFactors, 5, 5, time);
-        time = static_cast<float>(time + 0.1);
+        time += 0.1;
         benchmark::DoNotOptimize(world.twins.data());
     }
     perVertex(state);

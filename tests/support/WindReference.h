@@ -1,5 +1,6 @@
-// The wind step written straight from its formula with the C library's sine, vertex by vertex: what
-// the real step must reproduce within float rounding; and a wind whose vertices have such twins.
+// The wind step written straight from its formula with the C library's sine, vertex by vertex and in
+// double precision throughout: what the real step must reproduce at the same time value, to a float's
+// rounding of the result; and a wind whose vertices have such twins.
 #pragma once
 
 #include "core/Random.h"
@@ -10,18 +11,19 @@
 #include <vector>
 
 struct ReferenceVertex {
-    float x, y, z, swayWeight;
+    double x, y, z;
+    float swayWeight;
     int level;
 };
 
 inline void referenceWindStep(std::vector<ReferenceVertex>& vertices, const float* levelFactors, int applied,
-                              int target, float time) {
+                              int target, double time) {
     const double a = static_cast<float>(applied * 0.2), b = static_cast<float>(target * 0.2), t = time;
     for (ReferenceVertex& v : vertices) {
         const double k = levelFactors[v.level], f = static_cast<double>(v.swayWeight) + 1.0;
-        v.x = static_cast<float>(v.x + (b * k * std::sin(f * t) - a * k * std::sin(f * (t - 0.1))));
-        v.y = static_cast<float>(v.y + (b * k * std::cos(1.3 * f * t) - a * k * std::cos(1.3 * f * (t - 0.1))));
-        v.z = static_cast<float>(v.z + (b * k * std::sin(0.9 * f * t) - a * k * std::sin(0.9 * f * (t - 0.1))));
+        v.x += b * k * std::sin(f * t) - a * k * std::sin(f * (t - 0.1));
+        v.y += b * k * std::cos(1.3 * f * t) - a * k * std::cos(1.3 * f * (t - 0.1));
+        v.z += b * k * std::sin(0.9 * f * t) - a * k * std::sin(0.9 * f * (t - 0.1));
     }
 }
 
@@ -36,7 +38,7 @@ struct TwinnedWind {
                   lowestLevel + n % (10 - lowestLevel)});
     }
     void join(const ReferenceVertex& r) {
-        vertices.push_back(new Vertex(makePoint(r.x, r.y, r.z)));
+        vertices.push_back(new Vertex(makePoint(static_cast<float>(r.x), static_cast<float>(r.y), static_cast<float>(r.z))));
         vertices.back()->swayWeight = r.swayWeight;
         wind.groups[r.level].add(vertices.back());
         twins.push_back(r);

@@ -1,29 +1,34 @@
-// The wind field against its formula, and its switches and strength changes.
+// The wind field against its formula, its switches and strength changes, and its clock over a week.
 #include "tests/support/WindReference.h"
+#include "world/WaveKernel.h"
 #include "world/Wind.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+
+// The bound the step keeps against the formula at the same time value: a float's rounding of a world
+// coordinate (below 128) is at most 3.8e-6.
+constexpr double ACCURACY = 1e-5;
 
 // Every level, level 0 too, which never moves.
 class WindTest : public testing::Test, protected TwinnedWind {
 protected:
-    WindTest() : TwinnedWind(600, 0), rest(twins) {}
+    explicit WindTest(int count = 600) : TwinnedWind(count, 0), rest(twins) {}
     // Real steps, each followed by the formula's wherever the wind moves anything.
     void tick(int steps = 1) {
         for (int i = 0; i < steps; ++i) {
             const int applied = wind.appliedStrength, target = wind.targetStrength;
             const bool moves = wind.active || applied != target;
-            const float time = wind.time;
+            const double time = wind.time();
             wind.animate();
             if (moves) referenceWindStep(twins, wind.levelFactors, applied, target, time);
         }
     }
-    // By default four ulps of a coordinate near 70: what separate roundings of one formula may differ by.
-    void expectAt(const std::vector<ReferenceVertex>& want, float tolerance = 4 * 7.7e-6f) {
+    void expectAt(const std::vector<ReferenceVertex>& want, double tolerance = ACCURACY) {
         for (size_t i = 0; i < vertices.size(); ++i) {
-            const float at[3] = {want[i].x, want[i].y, want[i].z};
+            const double at[3] = {want[i].x, want[i].y, want[i].z};
             for (int axis = 0; axis < 3; ++axis) ASSERT_NEAR(vertices[i]->get(axis), at[axis], tolerance) << i;
         }
     }
@@ -34,24 +39,23 @@ protected:
 TEST_F(WindTest, SwaysEveryVertexByTheFormulaAlsoVerticesJoiningLateAndLateInALongRun) {
     tick(5);
     expectAt(rest, 0);
-    EXPECT_EQ(wind.time, 0.0f) << "off and frozen at start";
+    EXPECT_EQ(wind.ticks, 0) << "off and frozen at start";
     wind.switchOn();
     tick(300);
     expectAt(twins);
     // Joined while the wind blows: the step must not rely on what it knew of the groups before.
-    for (int n = 0; n < 300; ++n) join({static_cast<float>(n), 5, 7, 0.5f, 1 + n % 9});
+    for (int n = 0; n < 300; ++n) join({static_cast<float>(30 + 0.1 * n), 5, 7, 0.5f, 1 + n % 9});
     tick(6);
     expectAt(twins);
     wind.switchOff();
+    tick();
+    wind.ticks = 500000;
     wind.switchOn();
-    tick(6);
-    expectAt(twins);
-    wind.time = 50000.0f;
     tick(20);
     expectAt(twins);
 }
 
-TEST_F(WindTest, OffReturnsToRestInOneTickAndStopsTimeAndOnAgainSwaysAtTheStrengthLeft) {
+TEST_F(WindTest, OffReturnsExactlyToRestInOneTickAndStopsTimeAndOnAgainSwaysAtTheStrengthLeft) {
     wind.switchOn();
     tick(36);
     wind.setStrength(8);
@@ -59,10 +63,10 @@ TEST_F(WindTest, OffReturnsToRestInOneTickAndStopsTimeAndOnAgainSwaysAtTheStreng
     wind.switchOff();
     EXPECT_EQ(std::make_pair(wind.targetStrength, wind.restStrength), std::make_pair(0, 8));
     tick();
-    expectAt(rest, 38 * 3.9e-6f);  // up to the rounding each of the 38 steps stored
-    const float stopped = wind.time;
+    expectAt(rest, 0);
+    const std::int64_t stopped = wind.ticks;
     tick(3);
-    EXPECT_EQ(wind.time, stopped);
+    EXPECT_EQ(wind.ticks, stopped);
     wind.switchOn();
     EXPECT_EQ(std::make_pair(wind.appliedStrength, wind.targetStrength), std::make_pair(0, 8));
     tick(5);
@@ -84,4 +88,70 @@ TEST_F(WindTest, CommandsAreIgnoredWhereTheyDoNotApply) {
     wind.animate();
     wind.setStrength(7);
     EXPECT_EQ(wind.targetStrength, 7);
+}
+
+// Few vertices, so that long runs stay quick.
+class WindClock : public WindTest {
+protected:
+    WindClock() : WindTest(60) {}
+    // Every vertex where the formula puts one that swayed at strength 5 since rest: rest plus
+    // 5 * 0.2 * k times the waves of the last step's time.
+    void expectAtFormula() {
+        const double t = wind.time() - 0.1;
+        std::vector<ReferenceVertex> want = rest;
+        for (ReferenceVertex& v : want) {
+            const double k = wind.levelFactors[v.level], f = v.swayWeight + 1.0;
+            v.x += k * std::sin(f * t), v.y += k * std::cos(1.3 * f * t), v.z += k * std::sin(0.9 * f * t);
+        }
+        expectAt(want);
+    }
+    // How far the vertices move in each of 100 ticks from the clock's value, relative to the first:
+    // about alike every time, so that nothing freezes or jerks.
+    double movementFrom(std::int64_t clock) {
+        wind.ticks = clock;
+        wind.switchOn();
+        wind.animate();
+        double sum = 0, first = 0;
+        for (int tick = 0; tick < 100; ++tick) {
+            std::vector<float> before;
+            for (Vertex* v : vertices) before.insert(before.end(), v->components, v->components + 3);
+            wind.animate();
+            double moved = 0;
+            for (size_t i = 0; i < vertices.size(); ++i)
+                moved += std::hypot(vertices[i]->get(0) - before[3 * i], vertices[i]->get(1) - before[3 * i + 1],
+                                    vertices[i]->get(2) - before[3 * i + 2]);
+            first = tick == 0 ? moved : first;
+            EXPECT_NEAR(moved / first, 1.0, 0.5) << "tick " << tick << " from " << clock;
+            sum += moved;
+        }
+        wind.switchOff();
+        wind.animate();
+        return sum;
+    }
+};
+
+TEST_F(WindClock, StaysAtTheFormulaAfterAMillionTicksAndSwaysAfterAWeekAsInTheFirstHours) {
+    wind.switchOn();
+    for (int i = 0; i < 1000000; ++i) wind.animate();
+    expectAtFormula();
+    wind.switchOff();
+    wind.animate();
+    const double early = movementFrom(0);
+    EXPECT_NEAR(movementFrom(7LL * 24 * 3600 * 60) / early, 1.0, 0.25);
+    wind.switchOn();
+    for (int i = 0; i < 5; ++i) wind.animate();
+    expectAtFormula();
+}
+
+TEST(WaveKernel, MatchesTheCLibraryOverEveryPhaseTheWindReaches) {
+    std::vector<double> phases;
+    for (double x = -20; x < 20; x += 0.0137) phases.push_back(x);
+    for (double x = 1e3; x < 1e6; x *= 1.0173) phases.push_back(x);
+    std::vector<double> sines(phases.size()), cosines(phases.size());
+    waveBatch(phases.data(), sines.data(), static_cast<int>(phases.size()), false);
+    waveBatch(phases.data(), cosines.data(), static_cast<int>(phases.size()), true);
+    for (size_t i = 0; i < phases.size(); ++i) {
+        ASSERT_NEAR(sines[i], std::sin(phases[i]), 1e-13) << phases[i];
+        ASSERT_NEAR(cosines[i], std::cos(phases[i]), 1e-13) << phases[i];
+    }
 }
