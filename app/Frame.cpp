@@ -87,6 +87,14 @@ void drawFrame() {
     glPopMatrix();
 }
 
+void passFrame() {
+    sky->applySunLight();
+    const float* daylight = sky->daylight();
+    for (int i = 0; i < 3; ++i) worldTint[i] = daylight[i];
+    overlay->drawLogo();
+    overlay->draw();
+}
+
 void display() {
     drawFrame();
     glutSwapBuffers();

@@ -4,6 +4,9 @@
 // Sky, every world object in the daylight colour, the butterflies, the rain, the stars, then the
 // overlay flat on the screen: one frame, left in the buffer it was drawn into.
 void drawFrame();
+// What a frame leaves behind for the next, without drawing the world: the daylight taken into the
+// world's tint, and the overlay's countdowns and the logo's pulse.
+void passFrame();
 // The GLUT display callback: the frame, then the buffers swapped.
 void display();
 // The viewport over the whole drawing area, both matrices the identity: the projection stays so, as

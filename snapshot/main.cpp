@@ -66,8 +66,8 @@ std::string defaultPictureFolder() {
 
 // The program's loop: the first frame before any tick, then every tick followed by a frame, as
 // GLUT's idle and display callbacks alternate. The frames count for the overlay's timers and the
-// spotlight, which reads the previous frame's daylight; only the last one's pixels are kept, so
-// the others are drawn into a single pixel, which changes nothing but their cost.
+// spotlight, which reads the previous frame's daylight; only the last one's pixels are kept, so the
+// others only leave behind what a frame leaves for the next.
 void run(const SnapshotOptions& options) {
     for (const KeyCommand& key : options.keys) {
         if (key.special)
@@ -75,11 +75,13 @@ void run(const SnapshotOptions& options) {
         else
             keyboard(static_cast<unsigned char>(key.code), 0, 0);
     }
-    for (int i = 0; i <= options.ticks; ++i) {
-        if (i > 0) tick();
-        setViewport(i == options.ticks ? options.width : 1, i == options.ticks ? options.height : 1);
-        drawFrame();
+    setViewport(1, 1);
+    for (int i = 0; i < options.ticks; ++i) {
+        passFrame();
+        tick();
     }
+    setViewport(options.width, options.height);
+    drawFrame();
     glFinish();
 }
 
