@@ -45,6 +45,12 @@ void FaceVertexIndex::Table<Key>::reserve(std::size_t count) {
 }
 
 template <class Key>
+void FaceVertexIndex::Table<Key>::clear() {
+    std::fill(values_.begin(), values_.end(), UNUSED);
+    used_ = 0;
+}
+
+template <class Key>
 int& FaceVertexIndex::Table<Key>::operator[](const Key& key) {
     if (2 * (used_ + 1) > keys_.size()) rehash(std::max<std::size_t>(64, 2 * keys_.size()));
     const std::size_t i = slotOf(key);
@@ -91,6 +97,11 @@ bool FaceVertexIndex::build(List* faces) {
     // in pieces that every later small allocation has to sort through.
     std::size_t count = 0;
     for (Mesh* mesh : items<Mesh>(faces)) count += static_cast<std::size_t>(mesh->vertexCount());
+    slots_.clear();
+    arrays_.clear();
+    arrayIndex_.clear();
+    firstHere_.clear();
+    candidates_.clear();
     slots_.reserve(count);
     arrays_.reserve(count);
     arrayIndex_.reserve(count);

@@ -11,8 +11,9 @@
 
 class FaceVertexIndex {
 public:
-    // Indexes every vertex of every face. False when some vertex is not a three-dimensional point
-    // with finite coordinates: only the plain scan of the faces matches those exactly.
+    // Indexes every vertex of every face, forgetting what was indexed before but keeping its storage.
+    // False when some vertex is not a three-dimensional point with finite coordinates: only the
+    // plain scan of the faces matches those exactly.
     bool build(List* faces);
     // What moveVertex(key, target) on every face in order does: in each face the first vertex at
     // key's position, or over key's own array, takes target's coordinates, and when it matched by
@@ -34,6 +35,8 @@ private:
     public:
         // Room for that many keys without growing.
         void reserve(std::size_t count);
+        // Empty again, with the room it had.
+        void clear();
         // The number stored for the key, or -1 when it has none yet.
         int& operator[](const Key& key);
         const int* find(const Key& key) const;

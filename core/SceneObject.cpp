@@ -60,8 +60,9 @@ bool indexable(VertexSet* members, float amplitude) {
 
 void SceneObject::displace(float amplitude) {
     // Scanning every face for every member costs faces times members; the index finds the same
-    // face vertices by their exact position.
-    FaceVertexIndex index;
+    // face vertices by their exact position. One index serves every pass of every object, so that
+    // its storage, fresh memory the first time, is taken from the system once.
+    static FaceVertexIndex index;
     const bool indexed = indexable(vertices, amplitude) && index.build(faces);
     float scratch[4] = {};
     Vertex target(scratch);
