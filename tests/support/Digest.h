@@ -66,3 +66,13 @@ private:
     std::uint64_t sum_ = 1469598103934665603ull;
     int meshes_ = 0, vertices_ = 0;
 };
+
+// A plant's digest: every vertex it registers with the wind, the number of draws it took and, when
+// asked, its faces.
+inline std::string plantDigest(SceneObject* plant, bool withFaces = false) {
+    Digest digest;
+    digest.addWindRegistration(plant);
+    digest.addNextRandom();
+    if (withFaces) digest.addMeshes(plant->faces);
+    return digest.text();
+}
