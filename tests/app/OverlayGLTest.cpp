@@ -3,11 +3,8 @@
 #include "app/Overlay.h"
 #include "tests/support/GLContext.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cmath>
-#include <string>
 
 namespace {
 
@@ -44,10 +41,7 @@ protected:
 TEST_F(OverlayGL, CountsItsDisplaysInFrames) {
     // Per row: a command before the frame ('h' help, 's' status, '-' none), how many frames, then
     // the title, help and status counts after them.
-    const struct {
-        char command;
-        int frames, title, help, status;
-    } steps[] = {
+    const struct { char command; int frames, title, help, status; } steps[] = {
         {'-', 1, 74, 0, 0},  {'-', 73, 1, 0, 0},   {'-', 1, 0, 0, 0},    {'h', 1, 0, 24, 0}, {'s', 1, 0, 0, 99},
         {'-', 98, 0, 0, 1},  {'-', 2, 0, 0, 0},    {'h', 24, 0, 1, 0},   {'-', 1, 0, 0, 0},  {'s', 1, 0, 0, 99},
         {'s', 1, 0, 0, 99},  {'h', 0, 0, 25, 0},
@@ -56,9 +50,8 @@ TEST_F(OverlayGL, CountsItsDisplaysInFrames) {
         if (step.command == 'h') overlay.showHelp();
         if (step.command == 's') overlay.showStatus("WIND - 10");
         for (int i = 0; i < step.frames; ++i) overlay.draw();
-        EXPECT_EQ(overlay.titleFrames, step.title) << step.command << step.frames;
-        EXPECT_EQ(overlay.helpFrames, step.help) << step.command << step.frames;
-        EXPECT_EQ(overlay.statusFrames, step.status) << step.command << step.frames;
+        EXPECT_EQ(std::make_tuple(overlay.titleFrames, overlay.helpFrames, overlay.statusFrames),
+                  std::make_tuple(step.title, step.help, step.status)) << step.command << step.frames;
     }
 }
 
@@ -83,17 +76,16 @@ TEST_F(OverlayGL, PicturesLieInTheirCornersUprightAndTheHintHidesDuringTheHelp) 
     // Title (6 vertices: two triangles), then the hint in the bottom-left corner.
     std::vector<FeedbackVertex> v = nextFrame();
     ASSERT_EQ(v.size(), 12u);
-    for (int i = 0; i < 6; ++i) {
-        EXPECT_NEAR(std::abs(v[i].x), 0.75f, 1e-3);
-        EXPECT_NEAR(std::abs(v[i].y), 0.5f, 1e-3);
-        EXPECT_EQ(v[i].texCoord[0], v[i].x > 0 ? 1 : 0);
-        EXPECT_EQ(v[i].texCoord[1], v[i].y > 0 ? 0 : 1) << "the picture's first row on top";
-    }
-    for (int i = 6; i < 12; ++i) {
-        EXPECT_EQ(v[i].x < -0.9f ? -1.0f : -0.75f, v[i].x);
-        EXPECT_NEAR(v[i].y, v[i].texCoord[1] == 0 ? -0.95f : -1.0f, 1e-3);
-        EXPECT_EQ(v[i].colour[0], 1);
-    }
+    // Each corner at its rectangle's side given by its texture coordinate, the picture's first row on top.
+    auto expectCorners = [](const FeedbackVertex* c, int count, float left, float right, float top, float bottom) {
+        for (int i = 0; i < count; ++i) {
+            EXPECT_NEAR(c[i].x, c[i].texCoord[0] == 0 ? left : right, 1e-3) << i;
+            EXPECT_NEAR(c[i].y, c[i].texCoord[1] == 0 ? top : bottom, 1e-3) << i;
+        }
+    };
+    expectCorners(&v[0], 6, -0.75f, 0.75f, 0.5f, -0.5f);
+    expectCorners(&v[6], 6, -1, -0.75f, -0.95f, -1);
+    EXPECT_EQ(v[6].colour[0], 1);
     overlay.showHelp();
     EXPECT_EQ(nextFrame().size(), 6u) << "the help alone";
     overlay.helpFrames = 1;
@@ -101,11 +93,8 @@ TEST_F(OverlayGL, PicturesLieInTheirCornersUprightAndTheHintHidesDuringTheHelp) 
 
     const std::vector<FeedbackVertex> logo = recordFeedback([&] { overlay.drawLogo(); });
     ASSERT_EQ(logo.size(), 6u);
-    for (const FeedbackVertex& c : logo) {
-        EXPECT_NEAR(c.x, c.texCoord[0] == 0 ? 0.75f : 1.0f, 1e-3);
-        EXPECT_NEAR(c.y, c.texCoord[1] == 0 ? 1.0f : 0.8125f, 1e-3);
-        EXPECT_NEAR(c.colour[3], 0.5f, 1e-6) << "the pulse starts at its middle";
-    }
+    expectCorners(logo.data(), 6, 0.75f, 1, 1, 0.8125f);
+    EXPECT_NEAR(logo[0].colour[3], 0.5f, 1e-6) << "the pulse starts at its middle";
 }
 
 TEST_F(OverlayGL, TheStatusLineIsGreenAtItsPlaceAndKeepsItsOwnText) {
@@ -120,11 +109,11 @@ TEST_F(OverlayGL, TheStatusLineIsGreenAtItsPlaceAndKeepsItsOwnText) {
     for (const FeedbackVertex& v : recordFeedback([&] { overlay.draw(); }))
         if (v.token == GL_BITMAP_TOKEN) characters.push_back(v);
     ASSERT_EQ(characters.size(), 9u);
-    EXPECT_NEAR(characters[0].x, -0.75f, 1e-3);
-    EXPECT_NEAR(characters[0].y, -0.75f, 1e-3);
-    EXPECT_GT(characters[8].x, characters[0].x);
-    EXPECT_EQ(characters[0].colour[0], 0);
-    EXPECT_EQ(characters[0].colour[1], 1);
+    // The first at the raster position, in pure green; the rest to its right.
+    const FeedbackVertex &first = characters[0], &last = characters[8];
+    EXPECT_NEAR(first.x, -0.75f, 1e-3);
+    EXPECT_NEAR(first.y, -0.75f, 1e-3);
+    EXPECT_TRUE(last.x > first.x && first.colour[0] == 0 && first.colour[1] == 1 && first.colour[2] == 0);
     EXPECT_TRUE(isOn(GL_LIGHTING));
     EXPECT_EQ(overlay.statusText, "WIND - 10");
 }

@@ -3,9 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <fstream>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <fstream>
 
 // A picture file for one check, removed again afterwards.
 struct TempFile {
@@ -31,8 +32,8 @@ TEST(LoadPPM, ReadsTheSizeAndTheRasterInFileOrder) {
         const int bytes = k.width * k.height * 3;
         TempFile file(k.header + raster(bytes));
         Image* image = loadPPM(file.path.c_str());
-        EXPECT_EQ(std::make_pair(image->width, image->height), std::make_pair(k.width, k.height)) << k.header;
-        EXPECT_EQ(std::string(reinterpret_cast<char*>(image->pixels), bytes), raster(bytes)) << k.header;
+        EXPECT_EQ(std::make_tuple(image->width, image->height, std::string(reinterpret_cast<char*>(image->pixels), bytes)),
+                  std::make_tuple(k.width, k.height, raster(bytes))) << k.header;
     }
 }
 
@@ -61,4 +62,12 @@ TEST(LoadPPMDeathTest, RefusesWithTheReasonOnStandardErrorAndStatusOne) {
         if (size_t at = message.find("%s"); at != std::string::npos) message.replace(at, 2, path);
         EXPECT_EXIT(loadPPM(path.c_str()), testing::ExitedWithCode(1), "^" + message + "$") << k.bytes;
     }
+}
+
+TEST(LoadPPMDeathTest, PipesAndDevicesAreRefusedInsteadOfWaitedOn) {
+    TempFile pipe("");
+    std::remove(pipe.path.c_str());
+    ASSERT_EQ(mkfifo(pipe.path.c_str(), 0600), 0);
+    EXPECT_EXIT(loadPPM(pipe.path.c_str()), testing::ExitedWithCode(1), "^Unable to open file `.*\n.*: not a regular file");
+    EXPECT_EXIT(loadPPM("/dev/zero"), testing::ExitedWithCode(1), "^Unable to open file `/dev/zero'\n");
 }

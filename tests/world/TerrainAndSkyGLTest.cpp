@@ -29,6 +29,11 @@ protected:
         sky->applySunLight();
     }
     static std::vector<FeedbackVertex> stars() { return recordFeedback([] { sky->drawStars(); }, 110, 50, 0, 50); }
+    static GLint blending(GLenum parameter) {
+        GLint value = 0;
+        glGetIntegerv(parameter, &value);
+        return value;
+    }
     static inline Sky* sky;
 };
 
@@ -45,19 +50,15 @@ TEST_F(SkyGL, StarsShowOpaqueAtNightFadeInAdditivelyAtDuskAndHideByDay) {
     for (Vertex* star : items<Vertex>(sky->stars)) {
         const FeedbackVertex& v = points[i++];
         EXPECT_NEAR(v.x, star->get(0), 0.05);
-        EXPECT_EQ((std::vector<float>{v.colour[0], v.colour[3]}), (std::vector<float>{star->tag, 1}));
+        EXPECT_EQ(std::make_pair(v.colour[0], v.colour[3]), std::make_pair(star->tag, 1.0f));
     }
-    GLint blend[2];
     GLfloat size = 0;
     glGetFloatv(GL_POINT_SIZE, &size);
-    glGetIntegerv(GL_BLEND_SRC, &blend[0]);
-    EXPECT_EQ(std::make_pair(size, blend[0]), std::make_pair(2.0f, GL_ZERO)) << "no blend function at full night";
+    EXPECT_EQ(std::make_pair(size, blending(GL_BLEND_SRC)), std::make_pair(2.0f, GL_ZERO)) << "no blend function at full night";
     // Light level 0.35: the stars show at alpha 0.5, added onto the sky.
     at(static_cast<float>(std::asin(0.275)));
     EXPECT_NEAR(stars().at(0).colour[3], 0.5f, 1e-4);
-    glGetIntegerv(GL_BLEND_SRC, &blend[0]);
-    glGetIntegerv(GL_BLEND_DST, &blend[1]);
-    EXPECT_EQ(std::make_pair(blend[0], blend[1]), std::make_pair(GL_SRC_ALPHA, GL_ONE));
+    EXPECT_EQ(std::make_pair(blending(GL_BLEND_SRC), blending(GL_BLEND_DST)), std::make_pair(GL_SRC_ALPHA, GL_ONE));
     EXPECT_EQ((std::vector<bool>{isOn(GL_BLEND), isOn(GL_LIGHTING)}), (std::vector<bool>{false, true}));
 }
 
