@@ -10,11 +10,10 @@
 #include "world/Terrain.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
-#include <algorithm>
 #include <regex>
 #include <sstream>
-#include <unistd.h>
 
 // The traced calls from first to last, every number in their arguments as '#'; of the GLX calls
 // only the swap, without its arguments.
@@ -58,10 +57,10 @@ struct ExpectedFrame {
 
     const std::string vertex = "glVertex3fv({#, #, #})", texturedVertex = "glTexCoord2f(#, #); " + vertex;
     const std::string picture = "glTexImage2D(GL_TEXTURE_2D, #, #, #, #, #, GL_RGB, GL_UNSIGNED_BYTE, blob(#))";
-    const std::string repeatTexturing =
-        "glEnable(GL_TEXTURE_2D); glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GL_OBJECT_LINEAR); glTexGeni(GL_T, "
-        "GL_TEXTURE_GEN_MODE, GL_OBJECT_LINEAR); glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT); "
-        "glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT)";
+    const std::string texGen = "glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GL_OBJECT_LINEAR); "
+                               "glTexGeni(GL_T, GL_TEXTURE_GEN_MODE, GL_OBJECT_LINEAR)";
+    const std::string repeatTexturing = "glEnable(GL_TEXTURE_2D); " + texGen + "; glTexParameterf(GL_TEXTURE_2D, "
+        "GL_TEXTURE_WRAP_S, GL_REPEAT); glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT)";
     const std::string closeTexture =
         "glDisable(GL_TEXTURE_2D); glDisable(GL_TEXTURE_GEN_S); glDisable(GL_TEXTURE_GEN_T)";
     // A colour that modulates the picture: before every world object the world's tint.
@@ -168,10 +167,8 @@ struct ExpectedFrame {
         return add({"glDisable(GL_BLEND); glEnable(GL_LIGHTING); glPopMatrix()"});
     }
     // A flat picture replaces the colour, keeping its alpha.
-    const std::string flatPicture = picture +
-                                    "; glEnable(GL_TEXTURE_2D); glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GL_OBJECT_LINEAR); "
-                                    "glTexGeni(GL_T, GL_TEXTURE_GEN_MODE, GL_OBJECT_LINEAR); glRasterPos2f(#, #); "
-                                    "glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_DECAL)";
+    const std::string flatPicture = picture + "; glEnable(GL_TEXTURE_2D); " + texGen +
+                                    "; glRasterPos2f(#, #); glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_DECAL)";
     ExpectedFrame& flatQuad() { return batches(1, "GL_QUADS", 4, "glTexCoord2f(#, #); glVertex2f(#, #)"); }
     // The overlay of the first frames: the pulsing logo added on, the opaque title card and the hint.
     ExpectedFrame& overlayWithTitle() {
@@ -208,7 +205,7 @@ TEST(World, ShowsADarkLandscapeAtNightAndMakesTheCallsOfAFrameInTheirOrder) {
     EXPECT_GT(night->meanBrightness(0.875, 0, 1, 0.09), 2 * night->meanBrightness());
     // A dark landscape still shows a hundred or more colours; a blank or filled screen shows a handful.
     EXPECT_GT(night->distinctColours(), 50u) << "a landscape, not a blank";
-    ASSERT_TRUE(pressKeys("Escape") && viewer.waitForExit());
+    ASSERT_TRUE(pressKeys("Escape") && viewer.waitForExit() == 0);
     std::vector<long> swaps;
     std::istringstream lines(commandOutput("apitrace dump --grep=glXSwapBuffers --arg-names=no " + trace));
     for (std::string line; std::getline(lines, line);)

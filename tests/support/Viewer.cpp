@@ -12,7 +12,6 @@
 #include <chrono>
 #include <fstream>
 #include <iterator>
-#include <numeric>
 #include <set>
 #include <sstream>
 #include <thread>
@@ -81,7 +80,6 @@ static std::string readFile(const std::string& path) {
 }
 
 std::string ViewerProcess::output() const { return readFile(outPath_); }
-
 std::string ViewerProcess::errors() const { return readFile(errPath_); }
 
 bool ViewerProcess::ended() {
@@ -95,9 +93,9 @@ bool ViewerProcess::waitForOutput(const std::string& text) {
     return output().find(text) != std::string::npos;
 }
 
-std::optional<int> ViewerProcess::waitForExit() {
+int ViewerProcess::waitForExit() {
     waitUntil([&] { return ended(); });
-    return status_;
+    return status_ && WIFEXITED(*status_) ? WEXITSTATUS(*status_) : -1;
 }
 
 double Screenshot::meanBrightness(double left, double top, double right, double bottom) const {
@@ -123,16 +121,10 @@ bool Screenshot::writePPM(const std::string& path) const {
     return std::fclose(file) == 0;
 }
 
-static std::istringstream findWindows(const std::string& title) {
-    return std::istringstream(commandOutput("xdotool search --name '^" + title + "$' 2>/dev/null"));
-}
-
-bool windowExists(const std::string& title) { return !findWindows(title).str().empty(); }
-
 std::string waitForFullScreenWindow(const std::string& title) {
     std::string seen = "no viewable window";
     waitUntil([&] {
-        std::istringstream ids = findWindows(title);
+        std::istringstream ids(commandOutput("xdotool search --name '^" + title + "$' 2>/dev/null"));
         for (Window id; ids >> id;) {
             XWindowAttributes a;
             Window child;

@@ -15,22 +15,20 @@ class ViewerProcess {
 public:
     // The launcher, when given, runs the program as its last argument (a tracer, say); the
     // arguments follow the program, which starts in the given directory.
-    explicit ViewerProcess(const std::vector<std::string>& launcher = {},
-                           const std::vector<std::string>& arguments = {},
+    explicit ViewerProcess(const std::vector<std::string>& launcher = {}, const std::vector<std::string>& arguments = {},
                            const std::string& directory = FLORVANE_DATA_DIR);
     ~ViewerProcess();
     void type(const std::string& text);
     void closeInput();
     // Whether standard output came to contain the text.
     bool waitForOutput(const std::string& text);
-    // The wait status once the process has ended, or nothing when it did not.
-    std::optional<int> waitForExit();
+    // The exit status once the process has ended by itself; -1 when it did not, or a signal ended it.
+    int waitForExit();
     std::string output() const;
     std::string errors() const;
 
 private:
     bool ended();
-
     pid_t pid_ = -1;
     int in_ = -1;
     std::string outPath_, errPath_;
@@ -46,8 +44,6 @@ struct Screenshot {
     bool writePPM(const std::string& path) const;
 };
 
-// Whether a top-level window has exactly this title.
-bool windowExists(const std::string& title);
 // "full screen" once a window with the title covers the screen, else what was last seen of it.
 std::string waitForFullScreenWindow(const std::string& title);
 // The screen once the picture has changed the given number of times: at least that many new frames.

@@ -1,12 +1,7 @@
 // The wind field against its formula, its switches and strength changes, and its clock over a week.
 #include "tests/support/WindReference.h"
-#include "world/WaveKernel.h"
-#include "world/Wind.h"
 
 #include <gtest/gtest.h>
-
-#include <cmath>
-#include <cstdint>
 
 // The bound the step keeps against the formula at the same time value: a float's rounding of a world
 // coordinate (below 128) is at most 3.8e-6.
@@ -64,7 +59,7 @@ TEST_F(WindTest, OffReturnsExactlyToRestInOneTickAndStopsTimeAndOnAgainSwaysAtTh
     EXPECT_EQ(std::make_pair(wind.targetStrength, wind.restStrength), std::make_pair(0, 8));
     tick();
     expectAt(rest, 0);
-    const std::int64_t stopped = wind.ticks;
+    const auto stopped = wind.ticks;
     tick(3);
     EXPECT_EQ(wind.ticks, stopped);
     wind.switchOn();
@@ -74,17 +69,17 @@ TEST_F(WindTest, OffReturnsExactlyToRestInOneTickAndStopsTimeAndOnAgainSwaysAtTh
 }
 
 TEST_F(WindTest, CommandsAreIgnoredWhereTheyDoNotApply) {
-    EXPECT_EQ((std::vector<int>{wind.active, wind.appliedStrength, wind.targetStrength, wind.restStrength}),
-              (std::vector<int>{false, 5, 5, 5}));
+    auto state = [&] { return std::vector<int>{wind.active, wind.appliedStrength, wind.targetStrength, wind.restStrength}; };
+    EXPECT_EQ(state(), (std::vector<int>{false, 5, 5, 5}));
     wind.switchOn();
     wind.switchOn();  // starts nothing anew
     wind.setStrength(7);  // ignored while the change from 0 to 5 is pending
-    EXPECT_EQ(std::make_pair(wind.appliedStrength, wind.targetStrength), std::make_pair(0, 5));
+    EXPECT_EQ(state(), (std::vector<int>{true, 0, 5, 5}));
     wind.animate();
     wind.switchOff();
     wind.switchOff();  // remembers nothing new
     wind.setStrength(7);  // ignored while the change from 5 to 0 is pending
-    EXPECT_EQ(std::make_pair(wind.targetStrength, wind.restStrength), std::make_pair(0, 5));
+    EXPECT_EQ(state(), (std::vector<int>{false, 5, 0, 5}));
     wind.animate();
     wind.setStrength(7);
     EXPECT_EQ(wind.targetStrength, 7);
