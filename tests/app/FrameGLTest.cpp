@@ -70,13 +70,8 @@ TEST_F(FrameGL, EveryClockStillMovesByItsStepAfterAWeek) {
     Butterfly* butterfly = static_cast<Butterfly*>(butterflies->at(0));
     butterfly->pathScale = 10;
     // Each clock by its step, what its picture shows and should show, and the fastest it moves.
-    const struct {
-        float* clock;
-        double step;
-        std::function<Values()> shown;
-        std::function<Values(double)> expected;
-        double reach;
-    } clocks[] = {
+    const struct { float* clock; double step; std::function<Values()> shown; std::function<Values(double)> expected;
+                   double reach; } clocks[] = {
         {&sky->sunAngle, 0.002f, [] { sky->applySunLight(); return Values{sky->sunPosition[0], sky->sunPosition[1]}; },
          [](double t) { return Values{std::cos(t) * 102 + 50, std::sin(t) * 80}; }, 102},
         {&butterfly->pathTime, 0.005, [=] { const auto p = butterfly->pose(); return Values{p.x, p.y, p.z}; },

@@ -45,10 +45,7 @@ std::string state() {
 
 TEST_F(InputGL, EveryCommandSetsItsSwitchesCameraAndStatusLine) {
     // Each row in turn, from the start state: the input, how many times, and the state afterwards.
-    const struct {
-        int input, times;
-        const char* state;
-    } rows[] = {
+    const struct { int input, times; const char* state; } rows[] = {
         {'+', 1, "1000 5 0 "},  // the wind is off: nothing happens
         {'V', 1, "1001 5 0 WIND - ON"},          {'+', 6, "1001 10 0 WIND - 10"},
         {1000 + 305, 11, "1001 0 0 WIND - 0"},   {1000 + 304, 1, "1001 1 0 WIND - 1"},

@@ -23,11 +23,7 @@ static Vertex* vertexAt(List* meshes, int mesh, int i) {
 }
 
 TEST(List, InsertsBeforeTheElementAtTheIndexAndNowhereOutsideTheList) {
-    const struct {
-        std::vector<void*> start;
-        int index;
-        std::vector<void*> expected;
-    } cases[] = {{{}, 0, {}}, {{&a, &c}, 0, {&b, &a, &c}}, {{&a, &c}, 1, {&a, &b, &c}}, {{&a, &c}, 2, {&a, &c}},
+    const struct { std::vector<void*> start; int index; std::vector<void*> expected; } cases[] = {{{}, 0, {}}, {{&a, &c}, 0, {&b, &a, &c}}, {{&a, &c}, 1, {&a, &b, &c}}, {{&a, &c}, 2, {&a, &c}},
                  {{&a, &c}, -1, {&a, &c}}};
     for (const auto& k : cases) {
         List list;
@@ -102,11 +98,7 @@ TEST(MeshSubdivide, SplitsAQuadIntoFourChildrenAroundOneCentreAndCollectsClonesO
 // tube's alternating texture coordinates, the closing of a three-sided tube, and the dome's strip
 // counts, radius, pole, seam, azimuth and texture coordinates from pole to pole.
 TEST(PrimitiveSolid, BuildsTheRecordedSphereAndTubes) {
-    const struct {
-        int kind, textured;
-        std::vector<float> params;
-        const char* digest;
-    } recorded[] = {
+    const struct { int kind, textured; std::vector<float> params; const char* digest; } recorded[] = {
         {PrimitiveSolid::SPHERE, 1, {50, 0, 50, 100, 32, 32}, "32 meshes 4224 vertices c84dda6adce38cf5"},
         {PrimitiveSolid::TUBE, 0, {1, 2, 3, .5, 4, 7, 3, .25, 6, 2, .1f, .6f}, "1 meshes 14 vertices a82234061c282679"},
         {PrimitiveSolid::TUBE, 1, {0, 0, 0, 1, 0, 1, 0, 1, 4, 0, 0, 0}, "1 meshes 20 vertices d5485272a3af1013"},

@@ -22,10 +22,7 @@ static std::string raster(int bytes) {
 }
 
 TEST(LoadPPM, ReadsTheSizeAndTheRasterInFileOrder) {
-    const struct {
-        const char* header;
-        int width, height;
-    } cases[] = {{"P6\n2 2\n255\n", 2, 2},
+    const struct { const char* header; int width, height; } cases[] = {{"P6\n2 2\n255\n", 2, 2},
                  // Any white space between the numbers; the rest of the maximum's line is skipped.
                  {"P6 picture\n\t3\n\n 1 \r\n 15 ignored text\n", 3, 1}};
     for (const auto& k : cases) {
@@ -39,9 +36,7 @@ TEST(LoadPPM, ReadsTheSizeAndTheRasterInFileOrder) {
 
 TEST(LoadPPMDeathTest, RefusesWithTheReasonOnStandardErrorAndStatusOne) {
     const std::string broken = "Error loading image `%s'\n", format = "Invalid image format \\(must be `P6'\\)\n";
-    const struct {
-        std::string bytes, message, path;
-    } cases[] = {
+    const struct { std::string bytes, message, path; } cases[] = {
         // The design's line, then the reason and the folder.
         {"", "Unable to open file `/nonexistent/nebe.ppm'\n/nonexistent/nebe.ppm: No such file or directory, looked for in /nonexistent\n",
          "/nonexistent/nebe.ppm"},

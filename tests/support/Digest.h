@@ -44,11 +44,11 @@ public:
             addVertices(groups.groups[level].members);
         }
     }
-    // Every vertex a plant registers with the wind, in fresh groups: all of a plant's geometry that
-    // sways, and where it sways.
-    void addWindRegistration(SceneObject* plant) {
+    // Every vertex an object registers with the wind, in fresh groups: all of its geometry that sways,
+    // and where it sways.
+    void addWindRegistration(SceneObject* object) {
         SwayGroups groups;
-        plant->attachToWind(&groups);
+        object->attachToWind(&groups);
         addGroups(groups);
         groups.unmarkAll();
     }
@@ -67,8 +67,7 @@ private:
     int meshes_ = 0, vertices_ = 0;
 };
 
-// A plant's digest: every vertex it registers with the wind, the number of draws it took and, when
-// asked, its faces.
+// A plant's digest: its wind registration, the draws it took and, when asked, its faces.
 inline std::string plantDigest(SceneObject* plant, bool withFaces = false) {
     Digest digest;
     digest.addWindRegistration(plant);

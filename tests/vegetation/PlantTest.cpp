@@ -40,9 +40,7 @@ TEST(Juniper, GrowsTheRecordedBushAndWindRegistrationOfItsSeed) {
         Digest d;
         d.addMeshes(juniper->faces);
         d.addNextRandom();
-        SwayGroups wind;  // every vertex the bush registers, with its group and weight: all that sways
-        juniper->attachToWind(&wind);
-        d.addGroups(wind);
+        d.addWindRegistration(juniper);
         EXPECT_EQ(d.text(), digest) << "seed " << seed;
     }
 }
@@ -129,11 +127,7 @@ TEST(Dandelion, GrowsTheRecordedPlants) {
     // for every seed from 1 to 20000: plants of 6 to 9 leaves, 1 to 4 stems, heads of 101 to 503 petals.
     const char* recorded[] = {"0 meshes 602 vertices 34cd979aaa4bbd02", "0 meshes 1717 vertices 3d0662ba25d3b931",
                               "0 meshes 2839 vertices 9465ffe8fcf0cf81"};
-    for (unsigned seed = 1; seed <= 3; ++seed) {
-        Dandelion* plant = growDandelion(seed);
-        EXPECT_EQ(plantDigest(plant), recorded[seed - 1]) << "seed " << seed;
-        delete plant;
-    }
+    for (unsigned seed = 1; seed <= 3; ++seed) EXPECT_EQ(plantDigest(growDandelion(seed)), recorded[seed - 1]) << seed;
 }
 
 // The segments of a chain, each starting at the weight the one below ended with; the first vertex
