@@ -10,29 +10,21 @@
 namespace {
 
 // The share of pixels that changed clearly from one picture to the other.
-double changed(const Screenshot& a, const Screenshot& b) {
-    size_t count = 0;
-    for (size_t i = 0; i + 2 < a.rgb.size(); i += 3)
-        count += std::max({std::abs(a.rgb[i] - b.rgb[i]), std::abs(a.rgb[i + 1] - b.rgb[i + 1]),
-                           std::abs(a.rgb[i + 2] - b.rgb[i + 2])}) > 40;
-    return static_cast<double>(count) / static_cast<double>(a.rgb.size() / 3);
-}
+double changed(const Screenshot& a, const Screenshot& b) { return a.differingShare(b, 40); }
 
 // Pure green pixels where the status line is written, left of the middle near the bottom.
 int statusPixels(const Screenshot& shot) {
     int count = 0;
     for (int y = shot.height * 82 / 100; y < shot.height * 90 / 100; ++y)
-        for (int x = shot.width / 8; x < shot.width / 2; ++x) {
-            const unsigned char* p = &shot.rgb[(static_cast<size_t>(y) * shot.width + x) * 3];
-            count += p[1] > 230 && p[0] < 60 && p[2] < 60;
-        }
+        for (int x = shot.width / 8; x < shot.width / 2; ++x)
+            count += shot.at(x, y)[1] > 230 && shot.at(x, y)[0] < 60 && shot.at(x, y)[2] < 60;
     return count;
 }
 
 // Bright dots, much brighter than the picture three pixels away on every side, over the top three
 // quarters: falling drops against the smooth sky.
 int brightDots(const Screenshot& shot) {
-    auto green = [&](int x, int y) { return shot.rgb[(static_cast<size_t>(y) * shot.width + x) * 3 + 1]; };
+    auto green = [&](int x, int y) { return shot.at(x, y)[1]; };
     int count = 0;
     for (int y = 3; y < shot.height * 3 / 4; ++y)
         for (int x = 3; x < shot.width - 3; ++x)

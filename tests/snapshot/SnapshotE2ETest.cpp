@@ -31,20 +31,6 @@ Screenshot readPNG(const std::string& path) {
     return png_image_finish_read(&image, nullptr, picture.rgb.data(), 0, nullptr) ? picture : Screenshot();
 }
 
-// The share of pixels with a channel further than the tolerance apart; diff shows where, amplified.
-double differingShare(const Screenshot& a, const Screenshot& b, Screenshot& diff) {
-    if (a.rgb.size() != b.rgb.size() || a.rgb.empty()) return 1.0;
-    diff = a;
-    size_t differing = 0;
-    for (size_t i = 0; i < a.rgb.size(); i += 3) {
-        int worst = 0;
-        for (size_t c = i; c < i + 3; ++c) worst = std::max(worst, std::abs(a.rgb[c] - b.rgb[c]));
-        differing += worst > TOLERANCE;
-        std::fill_n(&diff.rgb[i], 3, static_cast<unsigned char>(std::min(255, worst * 8)));
-    }
-    return static_cast<double>(differing) / static_cast<double>(a.rgb.size() / 3);
-}
-
 struct Golden { const char* name; const char* arguments; };
 
 const Golden GOLDEN[] = {{"night", "--seed 11 --ticks 80"},
@@ -69,7 +55,7 @@ TEST_P(GoldenPicture, MatchesTheReferenceWithinTolerance) {
     }
     ASSERT_EQ(snapshot(arguments + fresh).status, 0);
     Screenshot diff;
-    const double share = differingShare(readPNG(fresh), readPNG(reference), diff);
+    const double share = readPNG(fresh).differingShare(readPNG(reference), TOLERANCE, &diff);
     // The message, and so the difference image, is made only when the comparison fails.
     const std::string diffPath = testing::TempDir() + "florvane_" + golden.name + "_diff.ppm";
     EXPECT_LE(share, MAX_DIFFERING_SHARE) << "pixels differ from " << reference << ": see " << fresh << " and "

@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <fstream>
 #include <iterator>
@@ -103,8 +104,21 @@ double Screenshot::meanBrightness(double left, double top, double right, double 
     size_t count = 0;
     for (int y = static_cast<int>(top * height); y < static_cast<int>(bottom * height); ++y)
         for (int x = static_cast<int>(left * width); x < static_cast<int>(right * width); ++x, count += 3)
-            for (int c = 0; c < 3; ++c) sum += rgb[(static_cast<size_t>(y) * width + x) * 3 + c];
+            for (int c = 0; c < 3; ++c) sum += at(x, y)[c];
     return count == 0 ? 0 : sum / count;
+}
+
+double Screenshot::differingShare(const Screenshot& other, int tolerance, Screenshot* diff) const {
+    if (rgb.size() != other.rgb.size() || rgb.empty()) return 1.0;
+    if (diff != nullptr) *diff = *this;
+    size_t differing = 0;
+    for (size_t i = 0; i < rgb.size(); i += 3) {
+        int worst = 0;
+        for (size_t c = i; c < i + 3; ++c) worst = std::max(worst, std::abs(rgb[c] - other.rgb[c]));
+        differing += worst > tolerance;
+        if (diff != nullptr) std::fill_n(&diff->rgb[i], 3, static_cast<unsigned char>(std::min(255, worst * 8)));
+    }
+    return static_cast<double>(differing) / static_cast<double>(rgb.size() / 3);
 }
 
 size_t Screenshot::distinctColours() const {

@@ -38,8 +38,12 @@ private:
 struct Screenshot {
     int width = 0, height = 0;
     std::vector<unsigned char> rgb;  // rows from the top
+    const unsigned char* at(int x, int y) const { return &rgb[(static_cast<size_t>(y) * width + x) * 3]; }
     // 0..255 over the rectangle between these fractions of the width and height, from the top left.
     double meanBrightness(double left = 0, double top = 0, double right = 1, double bottom = 1) const;
+    // The share of pixels with a channel further than the tolerance from the other picture's (1 when the
+    // sizes differ); where asked, diff shows each pixel's largest difference, amplified.
+    double differingShare(const Screenshot& other, int tolerance, Screenshot* diff = nullptr) const;
     size_t distinctColours() const;  // a cheap measure of how much the picture shows
     bool writePPM(const std::string& path) const;
 };

@@ -1,25 +1,9 @@
-// The terrain and the sky against a real GL: the grass, the sun's light, the stars, dome and sun.
+// The sky against a real GL: the sun's light, the stars, dome and sun; the grass shows in the golden pictures.
 #include "tests/support/GLContext.h"
 #include "world/Sky.h"
-#include "world/Terrain.h"
 
 #include <array>
 #include <cmath>
-
-using TerrainGL = GLTest;
-
-TEST_F(TerrainGL, DrawsItsStripsWithTheGrassRepeatingEveryFiftyOneUnits) {
-    testing::internal::CaptureStdout();
-    Terrain terrain(50, 50, nullptr);
-    testing::internal::GetCapturedStdout();
-    auto vertices = recordFeedback([&] { terrain.draw(); }, 130, 50, 0, 50);
-    ASSERT_EQ(vertices.size(), 16u * 32 * 3) << "16 strips of 32 triangles";
-    for (const FeedbackVertex& v : vertices) {
-        EXPECT_NEAR(v.texCoord[0], (v.x - 50 - 25.5f) / 51, 1e-3f);
-        EXPECT_NEAR(v.texCoord[1], (v.z - 50 - 25.5f) / 51, 1e-3f);
-    }
-    EXPECT_EQ(uploadedWidth(), terrain.groundImage->width);
-}
 
 class SkyGL : public GLTest {
 protected:
