@@ -59,16 +59,12 @@ TEST_F(OverlayGL, TheTitleIsOpaqueThenFadesAddedOntoTheSceneAndTheHelpAlwaysBlen
     for (int title : {75, 26, 25}) EXPECT_FALSE(blended(title, 0)) << title;
     for (int title : {24, 10, 1}) EXPECT_TRUE(blended(title, 0)) << title;
     EXPECT_TRUE(blended(0, 25));
-    overlay.helpFrames = 0;
-    const std::pair<int, float> alphas[] = {{75, 1}, {25, 1}, {24, 0.96f}, {1, 0.04f}};
-    for (auto [title, alpha] : alphas) {
-        overlay.titleFrames = title;
-        EXPECT_NEAR(nextFrame()[0].colour[3], alpha, 1e-6) << title;
-    }
-    overlay.titleFrames = 0;
-    for (auto [help, alpha] : {std::pair<int, float>{25, 0.7f}, {11, 0.7f}, {10, 0.7f}, {1, 0.07f}}) {
-        overlay.helpFrames = help;
-        EXPECT_NEAR(nextFrame()[0].colour[3], alpha, 1e-6) << help;
+    // The centre picture's alpha by the title's and the help's counts.
+    const std::tuple<int, int, float> alphas[] = {{75, 0, 1},    {25, 0, 1},    {24, 0, 0.96f}, {1, 0, 0.04f},
+                                                  {0, 25, 0.7f}, {0, 11, 0.7f}, {0, 10, 0.7f},  {0, 1, 0.07f}};
+    for (auto [title, help, alpha] : alphas) {
+        overlay.titleFrames = title, overlay.helpFrames = help;
+        EXPECT_NEAR(nextFrame()[0].colour[3], alpha, 1e-6) << title << " " << help;
     }
 }
 
@@ -99,11 +95,9 @@ TEST_F(OverlayGL, PicturesLieInTheirCornersUprightAndTheHintHidesDuringTheHelp) 
 
 TEST_F(OverlayGL, TheStatusLineIsGreenAtItsPlaceAndKeepsItsOwnText) {
     overlay.titleFrames = 0;
-    {
-        std::string text = "WIND - 10";
-        overlay.showStatus(text.c_str());
-        text.assign(9, 'x');
-    }
+    std::string text = "WIND - 10";
+    overlay.showStatus(text.c_str());
+    text.assign(9, 'x');
     glEnable(GL_LIGHTING);
     std::vector<FeedbackVertex> characters;
     for (const FeedbackVertex& v : recordFeedback([&] { overlay.draw(); }))
