@@ -7,13 +7,11 @@
 #include <algorithm>
 #include <cstdlib>
 
-namespace {
-
 // The share of pixels that changed clearly from one picture to the other.
-double changed(const Screenshot& a, const Screenshot& b) { return a.differingShare(b, 40); }
+static double changed(const Screenshot& a, const Screenshot& b) { return a.differingShare(b, 40); }
 
 // Pure green pixels where the status line is written, left of the middle near the bottom.
-int statusPixels(const Screenshot& shot) {
+static int statusPixels(const Screenshot& shot) {
     int count = 0;
     for (int y = shot.height * 82 / 100; y < shot.height * 90 / 100; ++y)
         for (int x = shot.width / 8; x < shot.width / 2; ++x)
@@ -23,7 +21,7 @@ int statusPixels(const Screenshot& shot) {
 
 // Bright dots, much brighter than the picture three pixels away on every side, over the top three
 // quarters: falling drops against the smooth sky.
-int brightDots(const Screenshot& shot) {
+static int brightDots(const Screenshot& shot) {
     auto green = [&](int x, int y) { return shot.at(x, y)[1]; };
     int count = 0;
     for (int y = 3; y < shot.height * 3 / 4; ++y)
@@ -33,7 +31,7 @@ int brightDots(const Screenshot& shot) {
 }
 
 // Sends the input, then returns the screen a few frames later.
-Screenshot after(const std::string& xdotoolArguments, int frames = 3) {
+static Screenshot after(const std::string& xdotoolArguments, int frames = 3) {
     EXPECT_EQ(std::system(("xdotool " + xdotoolArguments).c_str()), 0) << xdotoolArguments;
     std::optional<Screenshot> shot = waitForNewFrames(frames);
     EXPECT_TRUE(shot) << "no new frames after " << xdotoolArguments;
@@ -99,5 +97,3 @@ TEST(Startup, AMissingPictureEndsTheProgramWithTheLoadersMessage) {
     }
     std::system(("rm -rf " + folder).c_str());
 }
-
-}  // namespace

@@ -11,8 +11,6 @@
 
 #include <cmath>
 
-namespace {
-
 class FrameGL : public GLTest {
 protected:
     void SetUp() override {
@@ -44,10 +42,10 @@ TEST_F(FrameGL, AReshapeAndAFrameLeaveIdentityMatricesNoDepthTestAndTheDaylightF
     glTranslatef(1, 2, 3);
     glViewport(0, 0, 1, 1);
     reshape(TEST_WINDOW_SIZE, TEST_WINDOW_SIZE);
-    GLint viewport[4], mode = 0, depth = 0;
+    GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);
-    glGetIntegerv(GL_MATRIX_MODE, &mode);
-    EXPECT_EQ((std::vector<GLint>{viewport[2], viewport[3], mode}), (std::vector<GLint>{64, 64, GL_MODELVIEW}));
+    EXPECT_EQ((std::vector<GLint>{viewport[2], viewport[3], integerState(GL_MATRIX_MODE)}),
+              (std::vector<GLint>{64, 64, GL_MODELVIEW}));
     glEnable(GL_LIGHTING);
     sky->setNoon();
     display();
@@ -57,9 +55,7 @@ TEST_F(FrameGL, AReshapeAndAFrameLeaveIdentityMatricesNoDepthTestAndTheDaylightF
         glGetFloatv(matrix, value.data());
         EXPECT_EQ(value, identity) << matrix;
     }
-    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
-    EXPECT_EQ(depth, 1);
-    EXPECT_FALSE(isOn(GL_DEPTH_TEST));
+    EXPECT_EQ(std::make_pair(integerState(GL_MODELVIEW_STACK_DEPTH), isOn(GL_DEPTH_TEST)), std::make_pair(1, false));
     setupLighting();
     EXPECT_NEAR(spotlight(GL_DIFFUSE, 0), 0.04f, 1e-5);
 }
@@ -103,5 +99,3 @@ TEST_F(FrameGL, EveryClockStillMovesByItsStepAfterAWeek) {
         }
     }
 }
-
-}  // namespace

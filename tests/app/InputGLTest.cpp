@@ -14,8 +14,6 @@
 
 #include <cmath>
 
-namespace {
-
 class InputGL : public GLTest {
 protected:
     static void SetUpTestSuite() { populateFromSeed(12); }
@@ -28,7 +26,7 @@ protected:
 };
 
 // A key, a menu value (+1000) or a special key (+2000).
-void give(int input) {
+static void give(int input) {
     if (input >= 2000) specialKey(input - 2000, 0, 0);
     else if (input >= 1000) menuSelect(input - 1000);
     else keyboard(static_cast<unsigned char>(input), 0, 0);
@@ -36,7 +34,7 @@ void give(int input) {
 
 // Butterflies, rain, spotlight and wind as 0 or 1 ('?' where the switch and what it drives disagree),
 // the strength, the camera mode and the status line.
-std::string state() {
+static std::string state() {
     auto on = [](int global, bool driven) { return global == driven ? static_cast<char>('0' + global) : '?'; };
     return std::string{static_cast<char>('0' + butterfliesOn), on(rainOn, rain->raining),
                        on(spotlightOn, isOn(GL_LIGHT0)), on(windOn, wind->active)} +
@@ -144,5 +142,3 @@ TEST_F(InputGL, EachCameraLooksAtItsPoint) {
     }
     glLoadIdentity();
 }
-
-}  // namespace

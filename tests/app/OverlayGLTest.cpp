@@ -6,8 +6,6 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
-
 class OverlayGL : public GLTest {
 protected:
     // One frame of the overlay over a grey background; returns what lies inside the centre picture.
@@ -111,5 +109,3 @@ TEST_F(OverlayGL, TheStatusLineIsGreenAtItsPlaceAndKeepsItsOwnText) {
     EXPECT_TRUE(isOn(GL_LIGHTING));
     EXPECT_EQ(overlay.statusText, "WIND - 10");
 }
-
-}  // namespace

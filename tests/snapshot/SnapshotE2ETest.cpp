@@ -5,8 +5,6 @@
 #include <png.h>
 #include <unistd.h>
 
-namespace {
-
 // llvmpipe may round a few edges differently on another processor; a real change moves many pixels.
 constexpr int TOLERANCE = 24;
 constexpr double MAX_DIFFERING_SHARE = 0.01;
@@ -14,14 +12,14 @@ constexpr double MAX_DIFFERING_SHARE = 0.01;
 struct Outcome { int status; std::string errors; };
 
 // The tool's exit status and what it wrote on standard error.
-Outcome snapshot(const std::string& arguments) {
+static Outcome snapshot(const std::string& arguments) {
     const std::string errors = commandOutput(FLORVANE_SNAPSHOT " " + arguments + " 2>&1 >/dev/null; echo $?");
     const size_t status = errors.rfind('\n', errors.size() - 2) + 1;
     return {std::stoi(errors.substr(status)), errors.substr(0, status)};
 }
 
 // The picture, or an empty one when the file is no readable PNG.
-Screenshot readPNG(const std::string& path) {
+static Screenshot readPNG(const std::string& path) {
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
     if (!png_image_begin_read_from_file(&image, path.c_str())) return {};
@@ -33,7 +31,7 @@ Screenshot readPNG(const std::string& path) {
 
 struct Golden { const char* name; const char* arguments; };
 
-const Golden GOLDEN[] = {{"night", "--seed 11 --ticks 80"},
+static const Golden GOLDEN[] = {{"night", "--seed 11 --ticks 80"},
                          {"noon", "--seed 11 --keys F8 --ticks 80"},
                          {"wind", "--seed 12 --keys F8,V,+,+ --ticks 40"},
                          {"rain", "--seed 13 --keys F8,P --ticks 40"},
@@ -82,5 +80,3 @@ TEST(SnapshotTool, RefusesBadArgumentsWithAMessageAndNoPicture) {
     EXPECT_EQ(unwritable.errors, "florvane-snapshot: cannot write into /nonexistent: No such file or directory\n");
     EXPECT_NE(access(out.c_str(), F_OK), 0) << "a refused run wrote " << out;
 }
-
-}  // namespace

@@ -37,6 +37,12 @@ protected:
 };
 
 inline bool isOn(GLenum capability) { return glIsEnabled(capability) == GL_TRUE; }
+// The first of the integers GL reports for the name.
+inline GLint integerState(GLenum name) {
+    GLint values[4] = {};
+    glGetIntegerv(name, values);
+    return values[0];
+}
 
 // Texturing and both texture generations, which every textured draw must leave switched off.
 inline std::vector<bool> texturing() { return {isOn(GL_TEXTURE_2D), isOn(GL_TEXTURE_GEN_S), isOn(GL_TEXTURE_GEN_T)}; }

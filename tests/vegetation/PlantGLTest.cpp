@@ -6,13 +6,11 @@
 
 #include <cmath>
 
-namespace {
-
 // A tint that halves red, keeps green and doubles blue, which GL clamps at 1.
-float tint[3] = {0.5f, 1, 2};
+static float tint[3] = {0.5f, 1, 2};
 
 template <class Plant, class Position>
-Plant* tinted(unsigned seed, Position position) {
+static Plant* tinted(unsigned seed, Position position) {
     std::srand(seed);
     testing::internal::CaptureStdout();
     Plant* plant = new Plant(position, tint);
@@ -75,5 +73,3 @@ TEST_F(PlantGL, TheDandelionDrawsLeavesThenEveryStemAndItsHeadInTintedColoursUnt
     EXPECT_FALSE(isOn(GL_TEXTURE_2D));
     EXPECT_EQ(uploadedWidth(), picture) << "the draw uploaded a picture";
 }
-
-}  // namespace

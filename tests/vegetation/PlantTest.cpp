@@ -8,25 +8,23 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-float tint[3] = {1, 1, 1};
+static float tint[3] = {1, 1, 1};
 const float GROUND[3] = {40, 3, 60}, TREE_FOOT[3] = {40, 3.5f, 60};
 
 // The plant the seed grows, checking the one console line it prints.
 template <class Plant, class... Arguments>
-Plant* grow(unsigned seed, const char* name, Arguments... arguments) {
+static Plant* grow(unsigned seed, const char* name, Arguments... arguments) {
     std::srand(seed);
     testing::internal::CaptureStdout();
     Plant* plant = new Plant(arguments...);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "generuji " + std::string(name) + " [hotovo]\n");
     return plant;
 }
-DeciduousTree* growTree(unsigned seed) { return grow<DeciduousTree>(seed, "listnac", TREE_FOOT, tint); }
-SpruceTrunk* growSpruce(unsigned seed) { return grow<SpruceTrunk>(seed, "smrk", makePoint(40, 3, 60), tint); }
-Dandelion* growDandelion(unsigned seed) { return grow<Dandelion>(seed, "pampelisku", GROUND, tint); }
+static DeciduousTree* growTree(unsigned seed) { return grow<DeciduousTree>(seed, "listnac", TREE_FOOT, tint); }
+static SpruceTrunk* growSpruce(unsigned seed) { return grow<SpruceTrunk>(seed, "smrk", makePoint(40, 3, 60), tint); }
+static Dandelion* growDandelion(unsigned seed) { return grow<Dandelion>(seed, "pampelisku", GROUND, tint); }
 
-Vertex* at(Mesh* mesh, int i) { return static_cast<Vertex*>(mesh->vertices->at(i)); }
+static Vertex* at(Mesh* mesh, int i) { return static_cast<Vertex*>(mesh->vertices->at(i)); }
 
 // Recorded after every displacement draw of both roughening passes was replayed (z, y, x, a third of
 // the smallest extent halved each pass), the 364 quads and 1456 displaceable corners were counted,
@@ -83,7 +81,7 @@ TEST(Spruce, TheSameSeedGrowsTheSameSpruceSwayingInTheSameGroups) {
 
 // A three-sided tube's rings alternate, bottom first: the bottom in group tag with bottomWeight, the
 // top in the next group with one weight of its own, which is returned.
-float expectTube(Mesh* tube, float tag, float bottomWeight) {
+static float expectTube(Mesh* tube, float tag, float bottomWeight) {
     EXPECT_EQ(tube->vertexCount(), 8);
     const float top = at(tube, 1)->swayWeight;
     for (int i = 0; i < 8; ++i)
@@ -92,7 +90,7 @@ float expectTube(Mesh* tube, float tag, float bottomWeight) {
 }
 
 // A branch of level L: ten needles swaying from weight 0, sub-branches of level L - 1 down to 0.
-void walkBranch(SpruceBranch* branch, int level, float weight) {
+static void walkBranch(SpruceBranch* branch, int level, float weight) {
     EXPECT_TRUE(branch->level == level && level >= 0) << level;
     const float top = expectTube(branch->segmentMesh, 7 - level, weight);
     EXPECT_EQ(branch->needles->count(), 10);
@@ -133,7 +131,7 @@ TEST(Dandelion, GrowsTheRecordedPlants) {
 // The segments of a chain, each starting at the weight the one below ended with; the first vertex
 // in group base + n on segment n, the top vertex in group top + n. Leaves s at the last one.
 template <class Segment>
-int chainedSegments(Segment*& s, int topVertex, int base, int top) {
+static int chainedSegments(Segment*& s, int topVertex, int base, int top) {
     float weight = 0;
     for (int n = 0;; ++n, s = s->nextSegment) {
         Mesh* m = s->segmentMesh;
@@ -169,5 +167,3 @@ TEST(FlowerHead, SpiralStepSetsThePetalCount) {
     std::srand(1669);
     EXPECT_EQ(FlowerHead(centre, direction, tint, 0).faces->count(), 101);
 }
-
-}  // namespace

@@ -13,11 +13,6 @@ protected:
         sky->applySunLight();
     }
     static std::vector<FeedbackVertex> stars() { return recordFeedback([] { sky->drawStars(); }, 110, 50, 0, 50); }
-    static GLint blending(GLenum parameter) {
-        GLint value = 0;
-        glGetIntegerv(parameter, &value);
-        return value;
-    }
     static inline Sky* sky;
 };
 
@@ -38,11 +33,11 @@ TEST_F(SkyGL, StarsShowOpaqueAtNightFadeInAdditivelyAtDuskAndHideByDay) {
     }
     GLfloat size = 0;
     glGetFloatv(GL_POINT_SIZE, &size);
-    EXPECT_EQ(std::make_pair(size, blending(GL_BLEND_SRC)), std::make_pair(2.0f, GL_ZERO)) << "no blend function at full night";
+    EXPECT_EQ(std::make_pair(size, integerState(GL_BLEND_SRC)), std::make_pair(2.0f, GL_ZERO)) << "no blending at night";
     // Light level 0.35: the stars show at alpha 0.5, added onto the sky.
     at(static_cast<float>(std::asin(0.275)));
     EXPECT_NEAR(stars().at(0).colour[3], 0.5f, 1e-4);
-    EXPECT_EQ(std::make_pair(blending(GL_BLEND_SRC), blending(GL_BLEND_DST)), std::make_pair(GL_SRC_ALPHA, GL_ONE));
+    EXPECT_EQ(std::make_pair(integerState(GL_BLEND_SRC), integerState(GL_BLEND_DST)), std::make_pair(GL_SRC_ALPHA, GL_ONE));
     EXPECT_EQ((std::vector<bool>{isOn(GL_BLEND), isOn(GL_LIGHTING)}), (std::vector<bool>{false, true}));
 }
 

@@ -5,10 +5,8 @@
 
 #include <cmath>
 
-namespace {
-
 using WeatherGL = GLTest;
-float tint[3] = {0.5f, 1, 2};
+static float tint[3] = {0.5f, 1, 2};
 
 TEST_F(WeatherGL, RainDrawsNothingAndChangesNothingWhileDryAndTintedPointsWhileItRains) {
     std::srand(5);
@@ -32,7 +30,7 @@ TEST_F(WeatherGL, RainDrawsNothingAndChangesNothingWhileDryAndTintedPointsWhileI
 }
 
 // The polygon's corners in order: Mesa hands a polygon back as the fan of triangles (i, i + 1, 0).
-std::vector<FeedbackVertex> corners(Butterfly& b) {
+static std::vector<FeedbackVertex> corners(Butterfly& b) {
     const std::vector<FeedbackVertex> fan = recordFeedback([&] { b.draw(); }, 30, 50, 20, 50);
     std::vector<FeedbackVertex> out = {fan.at(2), fan.at(0)};
     for (size_t i = 1; i < fan.size(); i += 3) out.push_back(fan[i]);
@@ -74,5 +72,3 @@ TEST_F(WeatherGL, AButterflyWithAPathOfSizeZeroSendsOnlyFiniteNumbers) {
     glGetFloatv(GL_MODELVIEW_MATRIX, view);
     for (float m : view) EXPECT_TRUE(std::isfinite(m));
 }
-
-}  // namespace
