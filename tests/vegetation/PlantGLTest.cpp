@@ -9,11 +9,12 @@
 // A tint that halves red, keeps green and doubles blue, which GL clamps at 1.
 static float tint[3] = {0.5f, 1, 2};
 
-template <class Plant, class Position>
-static Plant* tinted(unsigned seed, Position position) {
+// The plant the seed grows at the origin, in the tint.
+template <class Plant>
+static Plant* tinted(unsigned seed) {
     std::srand(seed);
     testing::internal::CaptureStdout();
-    Plant* plant = new Plant(position, tint);
+    Plant* plant = new Plant(makePoint(0, 0, 0), tint);
     testing::internal::GetCapturedStdout();
     return plant;
 }
@@ -21,8 +22,7 @@ static Plant* tinted(unsigned seed, Position position) {
 using PlantGL = GLTest;
 
 TEST_F(PlantGL, TheDeciduousTreeTexturesOnlyItsLeavesAndScalesItsColoursByTheTint) {
-    const float foot[3] = {0, 0, 0};
-    DeciduousTree* tree = tinted<DeciduousTree>(3, foot);
+    DeciduousTree* tree = tinted<DeciduousTree>(3);
     size_t leaves = 0;
     for (Mesh* face : items<Mesh>(tree->faces)) leaves += face->vertexCount() == 3;
     // Every face comes back as triangles: the leaves first, then the tubes.
@@ -40,7 +40,7 @@ TEST_F(PlantGL, TheDeciduousTreeTexturesOnlyItsLeavesAndScalesItsColoursByTheTin
 }
 
 TEST_F(PlantGL, TheSpruceDrawsBarkAndNeedlesInTheTintUntexturedWithThinLines) {
-    SpruceTrunk* spruce = tinted<SpruceTrunk>(6, makePoint(0, 0, 0));
+    SpruceTrunk* spruce = tinted<SpruceTrunk>(6);
     glLineWidth(4);
     int bark = 0, needle = 0;
     for (const FeedbackVertex& v : recordFeedback([&] { spruce->draw(); }, 40, 0, 20, 0)) {
@@ -51,15 +51,11 @@ TEST_F(PlantGL, TheSpruceDrawsBarkAndNeedlesInTheTintUntexturedWithThinLines) {
     }
     // Six triangles a tube: bark for 5 + b tubes, green for the 150 + 10 b needles of trunk and b branches.
     EXPECT_EQ(needle - 10 * bark, 100 * 18);
-    EXPECT_FALSE(isOn(GL_TEXTURE_2D));
-    GLfloat lineWidth = 0;
-    glGetFloatv(GL_LINE_WIDTH, &lineWidth);
-    EXPECT_EQ(lineWidth, 1.0f);
+    EXPECT_EQ(std::make_pair(isOn(GL_TEXTURE_2D), integerState(GL_LINE_WIDTH)), std::make_pair(false, 1));
 }
 
 TEST_F(PlantGL, TheDandelionDrawsLeavesThenEveryStemAndItsHeadInTintedColoursUntextured) {
-    const float ground[3] = {0, 0, 0};
-    Dandelion* plant = tinted<Dandelion>(2, ground);
+    Dandelion* plant = tinted<Dandelion>(2);
     const GLint picture = uploadedWidth();
     // One entry per run of equal colour, r, g and b in hundredths as rrrgggbbb: the leaves, then each
     // of the two stems and its head, the stem colour set again after the first head.

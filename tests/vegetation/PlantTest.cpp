@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 static float tint[3] = {1, 1, 1};
-const float GROUND[3] = {40, 3, 60}, TREE_FOOT[3] = {40, 3.5f, 60};
+static const float GROUND[3] = {40, 3, 60}, TREE_FOOT[3] = {40, 3.5f, 60};
 
 // The plant the seed grows, checking the one console line it prints.
 template <class Plant, class... Arguments>

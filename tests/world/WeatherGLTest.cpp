@@ -13,10 +13,9 @@ TEST_F(WeatherGL, RainDrawsNothingAndChangesNothingWhileDryAndTintedPointsWhileI
     Rain rain(50, 50, tint);
     glColor4f(0.1f, 0.2f, 0.3f, 0.4f);
     EXPECT_TRUE(recordFeedback([&] { rain.draw(); }, 60, 50, 20, 50).empty());
-    GLfloat colour[4], size;
+    GLfloat colour[4];
     glGetFloatv(GL_CURRENT_COLOR, colour);
-    glGetFloatv(GL_POINT_SIZE, &size);
-    EXPECT_EQ(std::make_pair(colour[0], size), std::make_pair(0.1f, 1.0f));
+    EXPECT_EQ(std::make_pair(colour[0], integerState(GL_POINT_SIZE)), std::make_pair(0.1f, 1));
 
     rain.start();
     auto drops = recordFeedback([&] { rain.draw(); }, 60, 50, 20, 50);
@@ -24,9 +23,7 @@ TEST_F(WeatherGL, RainDrawsNothingAndChangesNothingWhileDryAndTintedPointsWhileI
     // GL clamps the colour it reports: 0.47 * 0.5, 0.92 * 1, and 2 reported as 1.
     const float expected[4] = {0.235f, 0.92f, 1, 0.7f};
     for (int c = 0; c < 4; ++c) EXPECT_NEAR(drops[0].colour[c], expected[c], 1e-6) << c;
-    glGetFloatv(GL_POINT_SIZE, &size);
-    EXPECT_EQ(size, 2.0f);
-    EXPECT_FALSE(isOn(GL_BLEND));
+    EXPECT_EQ(std::make_pair(integerState(GL_POINT_SIZE), isOn(GL_BLEND)), std::make_pair(2, false));
 }
 
 // The polygon's corners in order: Mesa hands a polygon back as the fan of triangles (i, i + 1, 0).
