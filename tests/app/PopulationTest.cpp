@@ -42,7 +42,7 @@ TEST(Population, PrintsAProgressLineForEveryObjectAndGivesEveryObjectTheWorldTin
 }
 
 // The grid cell a plant stands on, and the side of the square it keeps free (1 for a dandelion).
-std::array<int, 3> standing(SceneObject* object) {
+static std::array<int, 3> standing(SceneObject* object) {
     const float* foot = object->position;
     float ground[3];
     int side = dynamic_cast<Juniper*>(object) ? 3 : 5;
