@@ -37,7 +37,7 @@ TEST(LoadPPM, ReadsTheSizeAndTheRasterInFileOrder) {
 TEST(LoadPPMDeathTest, RefusesWithTheReasonOnStandardErrorAndStatusOne) {
     const std::string broken = "Error loading image `%s'\n", format = "Invalid image format \\(must be `P6'\\)\n";
     const struct { std::string bytes, message, path; } cases[] = {
-        // The design's line, then the reason and the folder.
+        // The loader's own line, then the reason and the folder.
         {"", "Unable to open file `/nonexistent/nebe.ppm'\n/nonexistent/nebe.ppm: No such file or directory, looked for in /nonexistent\n",
          "/nonexistent/nebe.ppm"},
         {"", "%s: Is a directory\n", testing::TempDir()},

@@ -6,6 +6,7 @@
 #include <GL/freeglut.h>
 
 #include <algorithm>
+#include <cmath>
 
 std::vector<FeedbackVertex> recordFeedback(const std::function<void()>& draw, float halfSize, float centreX,
                                            float centreY, float centreZ) {
@@ -40,6 +41,17 @@ std::vector<FeedbackVertex> recordFeedback(const std::function<void()>& draw, fl
         }
     }
     return vertices;
+}
+
+std::vector<long> colourRuns(const std::function<void()>& draw, float halfSize, float centreX, float centreY,
+                             float centreZ) {
+    std::vector<long> runs;
+    for (const FeedbackVertex& v : recordFeedback(draw, halfSize, centreX, centreY, centreZ)) {
+        long colour = 0;
+        for (int i = 0; i < 3; ++i) colour = colour * 1000 + std::lround(v.colour[i] * 100);
+        if (runs.empty() || runs.back() != colour) runs.push_back(colour);
+    }
+    return runs;
 }
 
 void resetGLState() {

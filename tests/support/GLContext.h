@@ -21,6 +21,10 @@ struct FeedbackVertex {
 // of the given half size around the centre fills the viewport, so coordinates read back in object units.
 std::vector<FeedbackVertex> recordFeedback(const std::function<void()>& draw, float halfSize = 1, float centreX = 0,
                                            float centreY = 0, float centreZ = 0);
+// The colours of what recordFeedback gives, one entry per run of equal colour: r, g and b in
+// hundredths, as the decimal number rrrgggbbb.
+std::vector<long> colourRuns(const std::function<void()>& draw, float halfSize = 1, float centreX = 0,
+                             float centreY = 0, float centreZ = 0);
 // Identity matrices, nothing enabled that a draw under test might have left on, no pending error.
 void resetGLState();
 // The window every GL test draws into, opened by the first test, so that listing tests needs no display.
