@@ -1,5 +1,5 @@
-// The frame against a real GL: the spotlight, the state a reshape and a frame leave, and every clock
-// still moving by its step after a week. How bright night and day are is seen on the real program.
+// The frame against a real GL: the spotlight, the state a reshape and a frame leave, and the tick's
+// clocks, still moving by their steps after a week. How bright night and day are is seen on the real program.
 #include "app/Camera.h"
 #include "app/Frame.h"
 #include "app/Overlay.h"
@@ -76,8 +76,9 @@ TEST_F(FrameGL, EveryClockStillMovesByItsStepAfterAWeek) {
                            50 - 10 * std::cos(t) + 2.5 * std::sin(8 * t)};
          }, 30},
         {&flightTime, 0.01f, [] { followFlightPath(); return Values{eye[0], eye[1], eye[2]}; },
-         [](double t) { return Values{std::sin(t) * 20 + 50, std::sin(t * 1.4) * 10 + 25, std::cos(t * 1.2) * 20 + 50}; },
-         24},
+         [](double t) {
+             return Values{std::sin(t) * 20 + 50, std::sin(t * 1.4) * 10 + 25, std::cos(t * 1.2) * 20 + 50};
+         }, 24},
         {&overlay->logoPhase, 0.1, [] { return Values{recordFeedback([] { overlay->drawLogo(); })[0].colour[3]}; },
          [](double t) { return Values{std::sin(t) * 0.3 + 0.5}; }, 0.3},
     };
@@ -98,4 +99,9 @@ TEST_F(FrameGL, EveryClockStillMovesByItsStepAfterAWeek) {
                 ASSERT_NEAR(shown[i], expected[i], 0.05 * c.step * c.reach) << "after " << n << " ticks";
         }
     }
+    // The fly-through pauses while another camera is used.
+    cameraMode = 2;
+    const float paused = flightTime;
+    tick();
+    EXPECT_EQ(flightTime, paused);
 }
