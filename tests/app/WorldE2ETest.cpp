@@ -1,6 +1,5 @@
 // The world of the real program: the night landscape a person first sees, and the GL calls of one
 // frame in the order the frame makes them, recorded by a tracer.
-#include "app/World.h"
 #include "tests/support/Viewer.h"
 #include "tests/support/WorldFixture.h"
 #include "vegetation/Dandelion.h"
@@ -180,8 +179,6 @@ struct ExpectedFrame {
         add({"glPushMatrix(); glColor3f(#, #, #)", flatPicture, "glColor3f(#, #, #)"});
         return flatQuad().add({"glDisable(GL_TEXTURE_2D); glPopMatrix()"});
     }
-    // The frame closes, and GLUT flushes before the swap.
-    ExpectedFrame& end() { return add({"glPopMatrix(); glFlush(); glXSwapBuffers"}); }
 };
 
 TEST(World, ShowsADarkLandscapeAtNightAndMakesTheCallsOfAFrameInTheirOrder) {
@@ -219,7 +216,8 @@ TEST(World, ShowsADarkLandscapeAtNightAndMakesTheCallsOfAFrameInTheirOrder) {
     expected.lighting().sunLightPerspectiveAndCamera().sky();
     for (SceneObject* object : items<SceneObject>(worldObjects)) expected.worldObject(object);
     for (int i = 0; i < butterflyCount; ++i) expected.butterfly();
-    expected.nightStars().overlayWithTitle().end();
+    // The frame closes, and GLUT flushes before the swap.
+    expected.nightStars().overlayWithTitle().add({"glPopMatrix(); glFlush(); glXSwapBuffers"});
     for (size_t i = 0; i < std::min(frame.size(), expected.calls.size()); ++i)
         ASSERT_EQ(frame[i], expected.calls[i]) << "call " << i << " of the frame";
     EXPECT_EQ(frame.size(), expected.calls.size());

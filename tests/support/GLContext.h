@@ -8,7 +8,6 @@
 #include <functional>
 #include <vector>
 
-// The size of the test window every GL test draws into.
 constexpr int TEST_WINDOW_SIZE = 64;
 
 struct FeedbackVertex {

@@ -17,7 +17,6 @@
 #include <sstream>
 #include <thread>
 
-// The test display; every X call below needs it.
 static Display* const display = XOpenDisplay(nullptr);
 
 // Polls until done, pausing between polls; false when PATIENCE ran out first.
@@ -157,7 +156,6 @@ std::string waitForFullScreenWindow(const std::string& title) {
     return seen;
 }
 
-// The screen once the picture has changed the given number of times: at least that many new frames.
 std::optional<Screenshot> waitForNewFrames(int frames) {
     auto grab = [] {
         const Screen* screen = DefaultScreenOfDisplay(display);
