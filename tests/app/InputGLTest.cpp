@@ -45,20 +45,17 @@ TEST_F(InputGL, EveryCommandSetsItsSwitchesCameraAndStatusLine) {
     // Each row in turn, from the start state: the input, how many times, and the state afterwards.
     const struct { int input, times; const char* state; } rows[] = {
         {'+', 1, "1000 5 0 "},  // the wind is off: nothing happens
-        {'V', 1, "1001 5 0 WIND - ON"},          {'+', 6, "1001 10 0 WIND - 10"},
-        {1000 + 305, 11, "1001 0 0 WIND - 0"},   {1000 + 304, 1, "1001 1 0 WIND - 1"},
-        {'v', 1, "1000 1 0 WIND - OFF"},         {'-', 1, "1000 1 0 WIND - OFF"},
-        {'3', 1, "1000 1 3 CAMERA - 3"},         {'p', 1, "0100 1 2 RAIN - ON, BUTTERFLY - OFF, CAMERA - 2"},
+        {'V', 1, "1001 5 0 WIND - ON"}, {'+', 6, "1001 10 0 WIND - 10"}, {1000 + 305, 11, "1001 0 0 WIND - 0"},
+        {1000 + 304, 1, "1001 1 0 WIND - 1"}, {'v', 1, "1000 1 0 WIND - OFF"}, {'-', 1, "1000 1 0 WIND - OFF"},
+        {'3', 1, "1000 1 3 CAMERA - 3"},      {'p', 1, "0100 1 2 RAIN - ON, BUTTERFLY - OFF, CAMERA - 2"},
         {1000 + 204, 1, "0100 1 2 RAIN - ON, BUTTERFLY - OFF, CAMERA - 2"},
-        {'m', 1, "1000 1 2 BUTTERFLY - ON, RAIN - OFF"},
-        {1000 + 302, 1, "0100 1 2 RAIN - ON, BUTTERFLY - OFF"},
-        {'P', 1, "0000 1 2 RAIN - OFF"},         {'P', 1, "0100 1 2 RAIN - ON"},
-        {'M', 1, "1000 1 2 BUTTERFLY - ON, RAIN - OFF"},
-        {1000 + 301, 1, "0000 1 2 BUTTERFLY - OFF"}, {'M', 1, "1000 1 2 BUTTERFLY - ON"},
-        {1000 + 204, 1, "1000 1 3 CAMERA - 3"},  {'M', 1, "0000 1 2 BUTTERFLY - OFF, CAMERA - 2"},
-        {'r', 1, "0010 1 2 REFLECTOR - ON"},     {1000 + 103, 1, "0000 1 2 REFLECTOR - OFF"},
-        {1000 + 201, 1, "0000 1 0 CAMERA - 0"},  {1000 + 202, 1, "0000 1 1 CAMERA - 1"},
-        {'2', 1, "0000 1 2 CAMERA - 2"},         {1000 + 303, 1, "0001 1 2 WIND - ON"},
+        {'m', 1, "1000 1 2 BUTTERFLY - ON, RAIN - OFF"}, {1000 + 302, 1, "0100 1 2 RAIN - ON, BUTTERFLY - OFF"},
+        {'P', 1, "0000 1 2 RAIN - OFF"},      {'P', 1, "0100 1 2 RAIN - ON"},
+        {'M', 1, "1000 1 2 BUTTERFLY - ON, RAIN - OFF"}, {1000 + 301, 1, "0000 1 2 BUTTERFLY - OFF"},
+        {'M', 1, "1000 1 2 BUTTERFLY - ON"},  {1000 + 204, 1, "1000 1 3 CAMERA - 3"},
+        {'M', 1, "0000 1 2 BUTTERFLY - OFF, CAMERA - 2"}, {'r', 1, "0010 1 2 REFLECTOR - ON"},
+        {1000 + 103, 1, "0000 1 2 REFLECTOR - OFF"}, {1000 + 201, 1, "0000 1 0 CAMERA - 0"},
+        {1000 + 202, 1, "0000 1 1 CAMERA - 1"}, {'2', 1, "0000 1 2 CAMERA - 2"}, {1000 + 303, 1, "0001 1 2 WIND - ON"},
         {'x', 1, "0001 1 2 WIND - ON"},  // beyond 'w': ignored
         {1000 + 999, 1, "0001 1 2 WIND - ON"},
     };

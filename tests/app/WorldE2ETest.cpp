@@ -66,7 +66,9 @@ struct ExpectedFrame {
     const std::string modulatedColour =
         "glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE); glColor3f(#, #, #)";
 
-    ExpectedFrame& lighting() {
+    // The lighting, the sun's light, the perspective and the camera.
+    ExpectedFrame& lightingAndCamera() {
+        const std::string matrix = "{#, #, #, #, #, #, #, #, #, #, #, #, #, #, #, #})";
         return add({
             "glShadeModel(GL_FLAT); glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, #); glEnable(GL_COLOR_MATERIAL); "
             "glEnable(GL_DEPTH_TEST); glDepthFunc(GL_LESS); glLightfv(GL_LIGHT0, GL_POSITION, {#, #, #, #}); "
@@ -77,13 +79,9 @@ struct ExpectedFrame {
             "glLightfv(GL_LIGHT0, GL_POSITION, {#, #, #, #}); glLightfv(GL_LIGHT0, GL_AMBIENT, {#, #, #, #}); "
             "glLightfv(GL_LIGHT0, GL_DIFFUSE, {#, #, #, #}); glLightfv(GL_LIGHT0, GL_SPECULAR, {#, #, #, #}); "
             "glMaterialfv(GL_FRONT, GL_SPECULAR, {#, #, #, #}); glMaterialfv(GL_FRONT, GL_DIFFUSE, {#, #, #, #}); "
-            "glMaterialfv(GL_FRONT, GL_AMBIENT, {#, #, #, #}); glMaterialfv(GL_FRONT, GL_SHININESS, &#)"});
-    }
-    ExpectedFrame& sunLightPerspectiveAndCamera() {
-        const std::string matrix = "{#, #, #, #, #, #, #, #, #, #, #, #, #, #, #, #})";
-        return add({"glLightfv(GL_LIGHT1, GL_POSITION, {#, #, #, #}); glLightfv(GL_LIGHT1, GL_DIFFUSE, {#, #, #, #})",
-                    "glMultMatrixd(" + matrix, "glMultMatrixf(" + matrix,
-                    "glTranslated(#, #, #); glEnable(GL_DEPTH_TEST)"});
+            "glMaterialfv(GL_FRONT, GL_AMBIENT, {#, #, #, #}); glMaterialfv(GL_FRONT, GL_SHININESS, &#)",
+            "glLightfv(GL_LIGHT1, GL_POSITION, {#, #, #, #}); glLightfv(GL_LIGHT1, GL_DIFFUSE, {#, #, #, #})",
+            "glMultMatrixd(" + matrix, "glMultMatrixf(" + matrix, "glTranslated(#, #, #); glEnable(GL_DEPTH_TEST)"});
     }
     // The dome with its picture, then the sun.
     ExpectedFrame& sky() {
@@ -200,8 +198,6 @@ TEST(World, ShowsADarkLandscapeAtNightAndMakesTheCallsOfAFrameInTheirOrder) {
     // The hint in the bottom-left corner and the logo in the top-right one stay.
     EXPECT_GT(night->meanBrightness(0, 0.975, 0.125, 1), 2 * night->meanBrightness());
     EXPECT_GT(night->meanBrightness(0.875, 0, 1, 0.09), 2 * night->meanBrightness());
-    // A dark landscape still shows a hundred or more colours; a blank or filled screen shows a handful.
-    EXPECT_GT(night->distinctColours(), 50u) << "a landscape, not a blank";
     ASSERT_TRUE(pressKeys("Escape") && viewer.waitForExit() == 0);
     std::vector<long> swaps;
     std::istringstream lines(commandOutput("apitrace dump --grep=glXSwapBuffers --arg-names=no " + trace));
@@ -213,7 +209,7 @@ TEST(World, ShowsADarkLandscapeAtNightAndMakesTheCallsOfAFrameInTheirOrder) {
     std::vector<std::string> frame = tracedCalls(trace, swaps[1] + 1, swaps[2]);
     frame.erase(frame.begin(), std::find(frame.begin(), frame.end(), "glClearColor(#, #, #, #)"));
     ExpectedFrame expected;
-    expected.lighting().sunLightPerspectiveAndCamera().sky();
+    expected.lightingAndCamera().sky();
     for (SceneObject* object : items<SceneObject>(worldObjects)) expected.worldObject(object);
     for (int i = 0; i < butterflyCount; ++i) expected.butterfly();
     // The frame closes, and GLUT flushes before the swap.

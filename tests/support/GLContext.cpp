@@ -8,14 +8,15 @@
 #include <algorithm>
 #include <cmath>
 
+static void identityMatrices() {
+    for (GLenum matrix : {GL_PROJECTION, GL_MODELVIEW}) glMatrixMode(matrix), glLoadIdentity();
+}
+
 std::vector<FeedbackVertex> recordFeedback(const std::function<void()>& draw, float halfSize, float centreX,
                                            float centreY, float centreZ) {
     static std::vector<GLfloat> buffer(1 << 22);
     glViewport(0, 0, TEST_WINDOW_SIZE, TEST_WINDOW_SIZE);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    identityMatrices();
     glScalef(1 / halfSize, 1 / halfSize, 1 / halfSize);
     glTranslatef(-centreX, -centreY, -centreZ);
     glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D_COLOR_TEXTURE, buffer.data());
@@ -55,10 +56,7 @@ std::vector<long> colourRuns(const std::function<void()>& draw, float halfSize, 
 }
 
 void resetGLState() {
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    identityMatrices();
     for (GLenum capability : {GL_LIGHTING, GL_TEXTURE_2D, GL_TEXTURE_GEN_S, GL_TEXTURE_GEN_T, GL_BLEND,
                               GL_DEPTH_TEST, GL_CULL_FACE, GL_COLOR_MATERIAL, GL_LIGHT0, GL_LIGHT1})
         glDisable(capability);

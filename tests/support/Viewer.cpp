@@ -13,7 +13,6 @@
 #include <chrono>
 #include <fstream>
 #include <iterator>
-#include <set>
 #include <sstream>
 #include <thread>
 
@@ -118,12 +117,6 @@ double Screenshot::differingShare(const Screenshot& other, int tolerance, Screen
         if (diff != nullptr) std::fill_n(&diff->rgb[i], 3, static_cast<unsigned char>(std::min(255, worst * 8)));
     }
     return static_cast<double>(differing) / static_cast<double>(rgb.size() / 3);
-}
-
-size_t Screenshot::distinctColours() const {
-    std::set<unsigned> colours;
-    for (size_t i = 0; i + 2 < rgb.size(); i += 3) colours.insert(rgb[i] << 16 | rgb[i + 1] << 8 | rgb[i + 2]);
-    return colours.size();
 }
 
 bool Screenshot::writePPM(const std::string& path) const {

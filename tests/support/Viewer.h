@@ -44,7 +44,6 @@ struct Screenshot {
     // The share of pixels with a channel further than the tolerance from the other picture's (1 when the
     // sizes differ); where asked, diff shows each pixel's largest difference, amplified.
     double differingShare(const Screenshot& other, int tolerance, Screenshot* diff = nullptr) const;
-    size_t distinctColours() const;  // a cheap measure of how much the picture shows
     bool writePPM(const std::string& path) const;
 };
 
