@@ -31,12 +31,8 @@ public:
         if (mesh->textured) addVertices(mesh->texCoords);
         ++meshes_;
     }
-    void addVertices(const List* vertices) {
-        for (const Vertex* v : items<Vertex>(vertices)) add(v);
-    }
-    void addMeshes(const List* meshes) {
-        for (const Mesh* mesh : items<Mesh>(meshes)) add(mesh);
-    }
+    void addVertices(const List* vertices) { for (const Vertex* v : items<Vertex>(vertices)) add(v); }
+    void addMeshes(const List* meshes) { for (const Mesh* mesh : items<Mesh>(meshes)) add(mesh); }
     // Every group's members in order, each group led by its number.
     void addGroups(const SwayGroups& groups) {
         for (int level = 0; level < SwayGroups::LEVEL_COUNT; ++level) {

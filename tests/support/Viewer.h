@@ -15,7 +15,8 @@ class ViewerProcess {
 public:
     // The launcher, when given, runs the program as its last argument (a tracer, say); the
     // arguments follow the program, which starts in the given directory.
-    explicit ViewerProcess(const std::vector<std::string>& launcher = {}, const std::vector<std::string>& arguments = {},
+    explicit ViewerProcess(const std::vector<std::string>& launcher = {},
+                           const std::vector<std::string>& arguments = {},
                            const std::string& directory = FLORVANE_DATA_DIR);
     ~ViewerProcess();
     void type(const std::string& text);

@@ -56,16 +56,3 @@ TEST_F(WeatherGL, AButterflyIsATwelveCornerPolygonWithTheWholePictureOnIt) {
     }
     EXPECT_FALSE(isOn(GL_TEXTURE_2D));
 }
-
-TEST_F(WeatherGL, AButterflyWithAPathOfSizeZeroSendsOnlyFiniteNumbers) {
-    std::srand(9);
-    Butterfly b(50, 50, tint);
-    b.pathScale = 0;
-    for (int tick = 0; tick < 50; ++tick, b.step())
-        for (const FeedbackVertex& v : corners(b)) ASSERT_TRUE(std::isfinite(v.x + v.y + v.z)) << tick;
-    glLoadIdentity();
-    b.followView();
-    GLfloat view[16];
-    glGetFloatv(GL_MODELVIEW_MATRIX, view);
-    for (float m : view) EXPECT_TRUE(std::isfinite(m));
-}
