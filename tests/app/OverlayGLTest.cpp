@@ -3,13 +3,8 @@
 #include "app/Overlay.h"
 #include "tests/support/GLContext.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cmath>
-#include <string>
-
-namespace {
 
 class OverlayGL : public GLTest {
 protected:
@@ -44,10 +39,7 @@ protected:
 TEST_F(OverlayGL, CountsItsDisplaysInFrames) {
     // Per row: a command before the frame ('h' help, 's' status, '-' none), how many frames, then
     // the title, help and status counts after them.
-    const struct {
-        char command;
-        int frames, title, help, status;
-    } steps[] = {
+    const struct { char command; int frames, title, help, status; } steps[] = {
         {'-', 1, 74, 0, 0},  {'-', 73, 1, 0, 0},   {'-', 1, 0, 0, 0},    {'h', 1, 0, 24, 0}, {'s', 1, 0, 0, 99},
         {'-', 98, 0, 0, 1},  {'-', 2, 0, 0, 0},    {'h', 24, 0, 1, 0},   {'-', 1, 0, 0, 0},  {'s', 1, 0, 0, 99},
         {'s', 1, 0, 0, 99},  {'h', 0, 0, 25, 0},
@@ -56,9 +48,8 @@ TEST_F(OverlayGL, CountsItsDisplaysInFrames) {
         if (step.command == 'h') overlay.showHelp();
         if (step.command == 's') overlay.showStatus("WIND - 10");
         for (int i = 0; i < step.frames; ++i) overlay.draw();
-        EXPECT_EQ(overlay.titleFrames, step.title) << step.command << step.frames;
-        EXPECT_EQ(overlay.helpFrames, step.help) << step.command << step.frames;
-        EXPECT_EQ(overlay.statusFrames, step.status) << step.command << step.frames;
+        EXPECT_EQ(std::make_tuple(overlay.titleFrames, overlay.helpFrames, overlay.statusFrames),
+                  std::make_tuple(step.title, step.help, step.status)) << step.command << step.frames;
     }
 }
 
@@ -66,16 +57,12 @@ TEST_F(OverlayGL, TheTitleIsOpaqueThenFadesAddedOntoTheSceneAndTheHelpAlwaysBlen
     for (int title : {75, 26, 25}) EXPECT_FALSE(blended(title, 0)) << title;
     for (int title : {24, 10, 1}) EXPECT_TRUE(blended(title, 0)) << title;
     EXPECT_TRUE(blended(0, 25));
-    overlay.helpFrames = 0;
-    const std::pair<int, float> alphas[] = {{75, 1}, {25, 1}, {24, 0.96f}, {1, 0.04f}};
-    for (auto [title, alpha] : alphas) {
-        overlay.titleFrames = title;
-        EXPECT_NEAR(nextFrame()[0].colour[3], alpha, 1e-6) << title;
-    }
-    overlay.titleFrames = 0;
-    for (auto [help, alpha] : {std::pair<int, float>{25, 0.7f}, {11, 0.7f}, {10, 0.7f}, {1, 0.07f}}) {
-        overlay.helpFrames = help;
-        EXPECT_NEAR(nextFrame()[0].colour[3], alpha, 1e-6) << help;
+    // The centre picture's alpha by the title's and the help's counts.
+    const std::tuple<int, int, float> alphas[] = {{75, 0, 1},    {25, 0, 1},    {24, 0, 0.96f}, {1, 0, 0.04f},
+                                                  {0, 25, 0.7f}, {0, 11, 0.7f}, {0, 10, 0.7f},  {0, 1, 0.07f}};
+    for (auto [title, help, alpha] : alphas) {
+        overlay.titleFrames = title, overlay.helpFrames = help;
+        EXPECT_NEAR(nextFrame()[0].colour[3], alpha, 1e-6) << title << " " << help;
     }
 }
 
@@ -83,17 +70,16 @@ TEST_F(OverlayGL, PicturesLieInTheirCornersUprightAndTheHintHidesDuringTheHelp) 
     // Title (6 vertices: two triangles), then the hint in the bottom-left corner.
     std::vector<FeedbackVertex> v = nextFrame();
     ASSERT_EQ(v.size(), 12u);
-    for (int i = 0; i < 6; ++i) {
-        EXPECT_NEAR(std::abs(v[i].x), 0.75f, 1e-3);
-        EXPECT_NEAR(std::abs(v[i].y), 0.5f, 1e-3);
-        EXPECT_EQ(v[i].texCoord[0], v[i].x > 0 ? 1 : 0);
-        EXPECT_EQ(v[i].texCoord[1], v[i].y > 0 ? 0 : 1) << "the picture's first row on top";
-    }
-    for (int i = 6; i < 12; ++i) {
-        EXPECT_EQ(v[i].x < -0.9f ? -1.0f : -0.75f, v[i].x);
-        EXPECT_NEAR(v[i].y, v[i].texCoord[1] == 0 ? -0.95f : -1.0f, 1e-3);
-        EXPECT_EQ(v[i].colour[0], 1);
-    }
+    // Each corner at its rectangle's side given by its texture coordinate, the picture's first row on top.
+    auto expectCorners = [](const FeedbackVertex* c, int count, float left, float right, float top, float bottom) {
+        for (int i = 0; i < count; ++i) {
+            EXPECT_NEAR(c[i].x, c[i].texCoord[0] == 0 ? left : right, 1e-3) << i;
+            EXPECT_NEAR(c[i].y, c[i].texCoord[1] == 0 ? top : bottom, 1e-3) << i;
+        }
+    };
+    expectCorners(&v[0], 6, -0.75f, 0.75f, 0.5f, -0.5f);
+    expectCorners(&v[6], 6, -1, -0.75f, -0.95f, -1);
+    EXPECT_EQ(v[6].colour[0], 1);
     overlay.showHelp();
     EXPECT_EQ(nextFrame().size(), 6u) << "the help alone";
     overlay.helpFrames = 1;
@@ -101,32 +87,25 @@ TEST_F(OverlayGL, PicturesLieInTheirCornersUprightAndTheHintHidesDuringTheHelp) 
 
     const std::vector<FeedbackVertex> logo = recordFeedback([&] { overlay.drawLogo(); });
     ASSERT_EQ(logo.size(), 6u);
-    for (const FeedbackVertex& c : logo) {
-        EXPECT_NEAR(c.x, c.texCoord[0] == 0 ? 0.75f : 1.0f, 1e-3);
-        EXPECT_NEAR(c.y, c.texCoord[1] == 0 ? 1.0f : 0.8125f, 1e-3);
-        EXPECT_NEAR(c.colour[3], 0.5f, 1e-6) << "the pulse starts at its middle";
-    }
+    expectCorners(logo.data(), 6, 0.75f, 1, 1, 0.8125f);
+    EXPECT_NEAR(logo[0].colour[3], 0.5f, 1e-6) << "the pulse starts at its middle";
 }
 
 TEST_F(OverlayGL, TheStatusLineIsGreenAtItsPlaceAndKeepsItsOwnText) {
     overlay.titleFrames = 0;
-    {
-        std::string text = "WIND - 10";
-        overlay.showStatus(text.c_str());
-        text.assign(9, 'x');
-    }
+    std::string text = "WIND - 10";
+    overlay.showStatus(text.c_str());
+    text.assign(9, 'x');
     glEnable(GL_LIGHTING);
     std::vector<FeedbackVertex> characters;
     for (const FeedbackVertex& v : recordFeedback([&] { overlay.draw(); }))
         if (v.token == GL_BITMAP_TOKEN) characters.push_back(v);
     ASSERT_EQ(characters.size(), 9u);
-    EXPECT_NEAR(characters[0].x, -0.75f, 1e-3);
-    EXPECT_NEAR(characters[0].y, -0.75f, 1e-3);
-    EXPECT_GT(characters[8].x, characters[0].x);
-    EXPECT_EQ(characters[0].colour[0], 0);
-    EXPECT_EQ(characters[0].colour[1], 1);
+    // The first at the raster position, in pure green; the rest to its right.
+    const FeedbackVertex &first = characters[0], &last = characters[8];
+    EXPECT_NEAR(first.x, -0.75f, 1e-3);
+    EXPECT_NEAR(first.y, -0.75f, 1e-3);
+    EXPECT_TRUE(last.x > first.x && first.colour[0] == 0 && first.colour[1] == 1 && first.colour[2] == 0);
     EXPECT_TRUE(isOn(GL_LIGHTING));
     EXPECT_EQ(overlay.statusText, "WIND - 10");
 }
-
-}  // namespace

@@ -16,15 +16,15 @@
 #include "world/Wind.h"
 
 #include <GL/freeglut.h>
-#include <chrono>
-#include <cstdio>
-#include <ctime>
-#include <cstdlib>
-#include <cstring>
 #include <fcntl.h>
-#include <string>
 #include <sys/resource.h>
 #include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
 
 namespace {
 
@@ -45,43 +45,31 @@ void memory(long* resident, long* peak) {
     *resident = *peak = -1;
     std::FILE* status = std::fopen("/proc/self/status", "r");
     if (status == nullptr) return;
-    char line[256];
-    while (std::fgets(line, sizeof line, status) != nullptr) {
+    for (char line[256]; std::fgets(line, sizeof line, status) != nullptr;) {
         std::sscanf(line, "VmRSS: %ld", resident);
         std::sscanf(line, "VmHWM: %ld", peak);
     }
     std::fclose(status);
 }
 
-// Page faults, and user and system CPU milliseconds, of this process so far.
-void usage(long* faults, double* user, double* system) {
-    rusage now;
-    getrusage(RUSAGE_SELF, &now);
-    *faults = now.ru_minflt;
-    *user = now.ru_utime.tv_sec * 1e3 + now.ru_utime.tv_usec / 1e3;
-    *system = now.ru_stime.tv_sec * 1e3 + now.ru_stime.tv_usec / 1e3;
-}
-
-// Grows the world of the seed with its console text sent to /dev/null; returns the milliseconds.
-double growQuietly(unsigned seed, std::string* costs = nullptr) {
+// Grows the world of the seed with its console text sent to /dev/null; returns the milliseconds and,
+// where asked, the user and system CPU milliseconds and the page faults it took.
+double growQuietly(unsigned seed, char* costs = nullptr, size_t size = 0) {
+    createStaticObjects();
     std::fflush(stdout);
-    const int console = dup(1);
-    const int null = open("/dev/null", O_WRONLY);
+    const int console = dup(1), null = open("/dev/null", O_WRONLY);
     dup2(null, 1);
     close(null);
-    long faults[2];
-    double user[2], system[2];
-    usage(&faults[0], &user[0], &system[0]);
+    rusage before, after;
+    getrusage(RUSAGE_SELF, &before);
     const Clock::time_point start = Clock::now();
     growWorld(seed);
     const double elapsed = millisecondsSince(start);
-    usage(&faults[1], &user[1], &system[1]);
-    if (costs != nullptr) {
-        char text[96];
-        std::snprintf(text, sizeof text, "user_ms %.1f system_ms %.1f page_faults %ld", user[1] - user[0],
-                      system[1] - system[0], faults[1] - faults[0]);
-        *costs = text;
-    }
+    getrusage(RUSAGE_SELF, &after);
+    auto ms = [](timeval a, timeval b) { return (b.tv_sec - a.tv_sec) * 1e3 + (b.tv_usec - a.tv_usec) / 1e3; };
+    if (costs != nullptr)
+        std::snprintf(costs, size, "user_ms %.1f system_ms %.1f page_faults %ld", ms(before.ru_utime, after.ru_utime),
+                      ms(before.ru_stime, after.ru_stime), after.ru_minflt - before.ru_minflt);
     std::fflush(stdout);
     dup2(console, 1);
     close(console);
@@ -89,26 +77,23 @@ double growQuietly(unsigned seed, std::string* costs = nullptr) {
 }
 
 int population(unsigned seed) {
-    createStaticObjects();
-    std::string costs;
-    const double elapsed = growQuietly(seed, &costs);
-    int kinds[4] = {};
+    char costs[96];
+    const double elapsed = growQuietly(seed, costs, sizeof costs);
+    int kinds[4] = {}, swaying = 0;
     for (SceneObject* object : items<SceneObject>(worldObjects)) {
-        if (dynamic_cast<Juniper*>(object) != nullptr) ++kinds[0];
-        if (dynamic_cast<DeciduousTree*>(object) != nullptr) ++kinds[1];
-        if (dynamic_cast<SpruceTrunk*>(object) != nullptr) ++kinds[2];
-        if (dynamic_cast<Dandelion*>(object) != nullptr) ++kinds[3];
+        kinds[0] += dynamic_cast<Juniper*>(object) != nullptr;
+        kinds[1] += dynamic_cast<DeciduousTree*>(object) != nullptr;
+        kinds[2] += dynamic_cast<SpruceTrunk*>(object) != nullptr;
+        kinds[3] += dynamic_cast<Dandelion*>(object) != nullptr;
     }
-    int swaying = 0;
     for (const VertexSet& group : wind->groups) swaying += group.count();
     std::printf("population seed %u ms %.3f objects %d junipers %d deciduous %d spruces %d dandelions %d "
                 "wind_vertices %d %s\n",
-                seed, elapsed, worldObjects->count(), kinds[0], kinds[1], kinds[2], kinds[3], swaying, costs.c_str());
+                seed, elapsed, worldObjects->count(), kinds[0], kinds[1], kinds[2], kinds[3], swaying, costs);
     return 0;
 }
 
 int windSteps(unsigned seed, int steps) {
-    createStaticObjects();
     growQuietly(seed);
     int registered = 0, still = wind->groups[0].count();
     for (const VertexSet& group : wind->groups) registered += group.count();
@@ -149,11 +134,9 @@ __attribute__((noinline)) void measuredFrames(int count) {
 }
 
 int frames(unsigned seed, int warmup, int count) {
-    createStaticObjects();
     growQuietly(seed);
     int argc = 1;
-    char name[] = "world_benchmark";
-    char* argv[] = {name, nullptr};
+    char name[] = "world_benchmark", *argv[] = {name, nullptr};
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     openDisplay('3');
@@ -179,12 +162,10 @@ int frames(unsigned seed, int warmup, int count) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc == 3 && std::strcmp(argv[1], "population") == 0)
-        return population(static_cast<unsigned>(std::atoi(argv[2])));
-    if (argc == 4 && std::strcmp(argv[1], "wind") == 0)
-        return windSteps(static_cast<unsigned>(std::atoi(argv[2])), std::atoi(argv[3]));
-    if (argc == 5 && std::strcmp(argv[1], "frames") == 0)
-        return frames(static_cast<unsigned>(std::atoi(argv[2])), std::atoi(argv[3]), std::atoi(argv[4]));
-    std::fprintf(stderr, "usage: %s population SEED | wind SEED STEPS | frames SEED WARMUP COUNT\n", argv[0]);
+    const unsigned seed = argc > 2 ? static_cast<unsigned>(std::atoi(argv[2])) : 0;
+    if (argc == 3 && std::strcmp(argv[1], "population") == 0) return population(seed);
+    if (argc == 4 && std::strcmp(argv[1], "wind") == 0) return windSteps(seed, std::atoi(argv[3]));
+    if (argc == 5 && std::strcmp(argv[1], "frames") == 0) return frames(seed, std::atoi(argv[3]), std::atoi(argv[4]));
+    std::fprintf(stderr, "usage: %s population SEED | wind SEED STEPS | frames SEED WARMUP COUNT\n", *argv);
     return 2;
 }

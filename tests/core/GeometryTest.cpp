@@ -23,11 +23,7 @@ static Vertex* vertexAt(List* meshes, int mesh, int i) {
 }
 
 TEST(List, InsertsBeforeTheElementAtTheIndexAndNowhereOutsideTheList) {
-    const struct {
-        std::vector<void*> start;
-        int index;
-        std::vector<void*> expected;
-    } cases[] = {{{}, 0, {}}, {{&a, &c}, 0, {&b, &a, &c}}, {{&a, &c}, 1, {&a, &b, &c}}, {{&a, &c}, 2, {&a, &c}},
+    const struct { std::vector<void*> start; int index; std::vector<void*> expected; } cases[] = {{{}, 0, {}}, {{&a, &c}, 0, {&b, &a, &c}}, {{&a, &c}, 1, {&a, &b, &c}}, {{&a, &c}, 2, {&a, &c}},
                  {{&a, &c}, -1, {&a, &c}}};
     for (const auto& k : cases) {
         List list;
@@ -37,8 +33,7 @@ TEST(List, InsertsBeforeTheElementAtTheIndexAndNowhereOutsideTheList) {
         std::vector<void*> forwards, backwards;
         for (Cursor* cursor = list.rewind(); cursor->hasNext();) forwards.push_back(cursor->next());
         for (ListNode* node = list.last; node; node = node->prev) backwards.insert(backwards.begin(), node->payload);
-        EXPECT_EQ(forwards, k.expected) << "index " << k.index;
-        EXPECT_EQ(backwards, k.expected) << "index " << k.index;
+        EXPECT_TRUE(forwards == k.expected && backwards == k.expected) << "index " << k.index;
         EXPECT_EQ(list.count(), static_cast<int>(k.expected.size())) << "index " << k.index;
     }
 }
@@ -69,8 +64,7 @@ TEST(Mesh, MoveVertexMovesOnlyTheFirstEqualVertexAndGivesItTheKeysAttributes) {
     mesh->addVertex(twin);
     key->tag = 3;
     mesh->moveVertex(key, point(5, 6, 7));
-    EXPECT_EQ(first->countDifferences(point(5, 6, 7)), 0);
-    EXPECT_EQ(first->tag, 3);
+    EXPECT_EQ(std::make_pair(first->countDifferences(point(5, 6, 7)), first->tag), std::make_pair(0, 3.0f));
     EXPECT_EQ(twin->countDifferences(point(1, 0, 0)) + key->countDifferences(point(1, 0, 0)), 0);
 }
 
@@ -95,8 +89,8 @@ TEST(MeshSubdivide, SplitsAQuadIntoFourChildrenAroundOneCentreAndCollectsClonesO
     ASSERT_EQ(collector.count(), 12);
     for (int k = 0; k < 12; ++k) {
         Vertex* clone = static_cast<Vertex*>(collector.members->at(k));
-        EXPECT_TRUE(clone->isMarked() && clone->components != corners[k]->components) << k;
-        EXPECT_EQ(clone->countDifferences(corners[k]), 0) << k;
+        EXPECT_TRUE(clone->isMarked() && clone->components != corners[k]->components &&
+                    clone->countDifferences(corners[k]) == 0) << k;
     }
 }
 
@@ -104,11 +98,7 @@ TEST(MeshSubdivide, SplitsAQuadIntoFourChildrenAroundOneCentreAndCollectsClonesO
 // tube's alternating texture coordinates, the closing of a three-sided tube, and the dome's strip
 // counts, radius, pole, seam, azimuth and texture coordinates from pole to pole.
 TEST(PrimitiveSolid, BuildsTheRecordedSphereAndTubes) {
-    const struct {
-        int kind, textured;
-        std::vector<float> params;
-        const char* digest;
-    } recorded[] = {
+    const struct { int kind, textured; std::vector<float> params; const char* digest; } recorded[] = {
         {PrimitiveSolid::SPHERE, 1, {50, 0, 50, 100, 32, 32}, "32 meshes 4224 vertices c84dda6adce38cf5"},
         {PrimitiveSolid::TUBE, 0, {1, 2, 3, .5, 4, 7, 3, .25, 6, 2, .1f, .6f}, "1 meshes 14 vertices a82234061c282679"},
         {PrimitiveSolid::TUBE, 1, {0, 0, 0, 1, 0, 1, 0, 1, 4, 0, 0, 0}, "1 meshes 20 vertices d5485272a3af1013"},
@@ -124,11 +114,9 @@ TEST(PrimitiveSolid, BuildsTheRecordedSphereAndTubes) {
 TEST(PrimitiveSolid, ASphereStartsAtItsTopPoleAndATubeAlternatesItsRingsInHorizontalPlanesWithTheirTags) {
     float sphereParams[] = {50, 0, 40, 100, 8, 8}, tubeParams[] = {1, 2, 3, 0.5f, 4, 7, 3, 0.25f, 6, 2, 0.1f, 0.6f};
     PrimitiveSolid sphere(PrimitiveSolid::SPHERE, 0, sphereParams), tube(PrimitiveSolid::TUBE, 0, tubeParams);
-    Mesh* band = static_cast<Mesh*>(sphere.meshes->at(0));
-    EXPECT_EQ(static_cast<Vertex*>(band->vertices->at(0))->countDifferences(new Vertex(makePoint(50, 100, 40))), 0);
-    Mesh* strip = static_cast<Mesh*>(tube.meshes->at(0));
-    EXPECT_EQ(band->primitive(), GL_TRIANGLE_STRIP);
-    EXPECT_EQ(strip->primitive(), GL_TRIANGLE_STRIP);
+    Mesh *band = static_cast<Mesh*>(sphere.meshes->at(0)), *strip = static_cast<Mesh*>(tube.meshes->at(0));
+    EXPECT_EQ(vertexAt(sphere.meshes, 0, 0)->countDifferences(point(50, 100, 40)), 0);
+    EXPECT_EQ(std::make_pair(band->primitive(), strip->primitive()), std::make_pair(GL_TRIANGLE_STRIP, GL_TRIANGLE_STRIP));
     int k = 0;
     for (Vertex* v : items<Vertex>(strip->vertices)) {
         const bool top = k++ % 2 == 1;

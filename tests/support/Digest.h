@@ -31,12 +31,8 @@ public:
         if (mesh->textured) addVertices(mesh->texCoords);
         ++meshes_;
     }
-    void addVertices(const List* vertices) {
-        for (const Vertex* v : items<Vertex>(vertices)) add(v);
-    }
-    void addMeshes(const List* meshes) {
-        for (const Mesh* mesh : items<Mesh>(meshes)) add(mesh);
-    }
+    void addVertices(const List* vertices) { for (const Vertex* v : items<Vertex>(vertices)) add(v); }
+    void addMeshes(const List* meshes) { for (const Mesh* mesh : items<Mesh>(meshes)) add(mesh); }
     // Every group's members in order, each group led by its number.
     void addGroups(const SwayGroups& groups) {
         for (int level = 0; level < SwayGroups::LEVEL_COUNT; ++level) {
@@ -44,11 +40,11 @@ public:
             addVertices(groups.groups[level].members);
         }
     }
-    // Every vertex a plant registers with the wind, in fresh groups: all of a plant's geometry that
-    // sways, and where it sways.
-    void addWindRegistration(SceneObject* plant) {
+    // Every vertex an object registers with the wind, in fresh groups: all of its geometry that sways,
+    // and where it sways.
+    void addWindRegistration(SceneObject* object) {
         SwayGroups groups;
-        plant->attachToWind(&groups);
+        object->attachToWind(&groups);
         addGroups(groups);
         groups.unmarkAll();
     }
@@ -66,3 +62,12 @@ private:
     std::uint64_t sum_ = 1469598103934665603ull;
     int meshes_ = 0, vertices_ = 0;
 };
+
+// A plant's digest: its wind registration, the draws it took and, when asked, its faces.
+inline std::string plantDigest(SceneObject* plant, bool withFaces = false) {
+    Digest digest;
+    digest.addWindRegistration(plant);
+    digest.addNextRandom();
+    if (withFaces) digest.addMeshes(plant->faces);
+    return digest.text();
+}

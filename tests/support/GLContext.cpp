@@ -6,15 +6,17 @@
 #include <GL/freeglut.h>
 
 #include <algorithm>
+#include <cmath>
+
+static void identityMatrices() {
+    for (GLenum matrix : {GL_PROJECTION, GL_MODELVIEW}) glMatrixMode(matrix), glLoadIdentity();
+}
 
 std::vector<FeedbackVertex> recordFeedback(const std::function<void()>& draw, float halfSize, float centreX,
                                            float centreY, float centreZ) {
     static std::vector<GLfloat> buffer(1 << 22);
     glViewport(0, 0, TEST_WINDOW_SIZE, TEST_WINDOW_SIZE);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    identityMatrices();
     glScalef(1 / halfSize, 1 / halfSize, 1 / halfSize);
     glTranslatef(-centreX, -centreY, -centreZ);
     glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D_COLOR_TEXTURE, buffer.data());
@@ -42,11 +44,19 @@ std::vector<FeedbackVertex> recordFeedback(const std::function<void()>& draw, fl
     return vertices;
 }
 
+std::vector<long> colourRuns(const std::function<void()>& draw, float halfSize, float centreX, float centreY,
+                             float centreZ) {
+    std::vector<long> runs;
+    for (const FeedbackVertex& v : recordFeedback(draw, halfSize, centreX, centreY, centreZ)) {
+        long colour = 0;
+        for (int i = 0; i < 3; ++i) colour = colour * 1000 + std::lround(v.colour[i] * 100);
+        if (runs.empty() || runs.back() != colour) runs.push_back(colour);
+    }
+    return runs;
+}
+
 void resetGLState() {
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    identityMatrices();
     for (GLenum capability : {GL_LIGHTING, GL_TEXTURE_2D, GL_TEXTURE_GEN_S, GL_TEXTURE_GEN_T, GL_BLEND,
                               GL_DEPTH_TEST, GL_CULL_FACE, GL_COLOR_MATERIAL, GL_LIGHT0, GL_LIGHT1})
         glDisable(capability);

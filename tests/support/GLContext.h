@@ -8,7 +8,6 @@
 #include <functional>
 #include <vector>
 
-// The size of the test window every GL test draws into.
 constexpr int TEST_WINDOW_SIZE = 64;
 
 struct FeedbackVertex {
@@ -21,6 +20,10 @@ struct FeedbackVertex {
 // of the given half size around the centre fills the viewport, so coordinates read back in object units.
 std::vector<FeedbackVertex> recordFeedback(const std::function<void()>& draw, float halfSize = 1, float centreX = 0,
                                            float centreY = 0, float centreZ = 0);
+// The colours of what recordFeedback gives, one entry per run of equal colour: r, g and b in
+// hundredths, as the decimal number rrrgggbbb.
+std::vector<long> colourRuns(const std::function<void()>& draw, float halfSize = 1, float centreX = 0,
+                             float centreY = 0, float centreZ = 0);
 // Identity matrices, nothing enabled that a draw under test might have left on, no pending error.
 void resetGLState();
 // The window every GL test draws into, opened by the first test, so that listing tests needs no display.
@@ -37,6 +40,12 @@ protected:
 };
 
 inline bool isOn(GLenum capability) { return glIsEnabled(capability) == GL_TRUE; }
+// The first of the integers GL reports for the name.
+inline GLint integerState(GLenum name) {
+    GLint values[4] = {};
+    glGetIntegerv(name, values);
+    return values[0];
+}
 
 // Texturing and both texture generations, which every textured draw must leave switched off.
 inline std::vector<bool> texturing() { return {isOn(GL_TEXTURE_2D), isOn(GL_TEXTURE_GEN_S), isOn(GL_TEXTURE_GEN_T)}; }

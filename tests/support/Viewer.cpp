@@ -9,15 +9,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <fstream>
 #include <iterator>
-#include <numeric>
-#include <set>
 #include <sstream>
 #include <thread>
 
-// The test display; every X call below needs it.
 static Display* const display = XOpenDisplay(nullptr);
 
 // Polls until done, pausing between polls; false when PATIENCE ran out first.
@@ -81,7 +79,6 @@ static std::string readFile(const std::string& path) {
 }
 
 std::string ViewerProcess::output() const { return readFile(outPath_); }
-
 std::string ViewerProcess::errors() const { return readFile(errPath_); }
 
 bool ViewerProcess::ended() {
@@ -95,9 +92,9 @@ bool ViewerProcess::waitForOutput(const std::string& text) {
     return output().find(text) != std::string::npos;
 }
 
-std::optional<int> ViewerProcess::waitForExit() {
+int ViewerProcess::waitForExit() {
     waitUntil([&] { return ended(); });
-    return status_;
+    return status_ && WIFEXITED(*status_) ? WEXITSTATUS(*status_) : -1;
 }
 
 double Screenshot::meanBrightness(double left, double top, double right, double bottom) const {
@@ -105,14 +102,21 @@ double Screenshot::meanBrightness(double left, double top, double right, double 
     size_t count = 0;
     for (int y = static_cast<int>(top * height); y < static_cast<int>(bottom * height); ++y)
         for (int x = static_cast<int>(left * width); x < static_cast<int>(right * width); ++x, count += 3)
-            for (int c = 0; c < 3; ++c) sum += rgb[(static_cast<size_t>(y) * width + x) * 3 + c];
+            for (int c = 0; c < 3; ++c) sum += at(x, y)[c];
     return count == 0 ? 0 : sum / count;
 }
 
-size_t Screenshot::distinctColours() const {
-    std::set<unsigned> colours;
-    for (size_t i = 0; i + 2 < rgb.size(); i += 3) colours.insert(rgb[i] << 16 | rgb[i + 1] << 8 | rgb[i + 2]);
-    return colours.size();
+double Screenshot::differingShare(const Screenshot& other, int tolerance, Screenshot* diff) const {
+    if (rgb.size() != other.rgb.size() || rgb.empty()) return 1.0;
+    if (diff != nullptr) *diff = *this;
+    size_t differing = 0;
+    for (size_t i = 0; i < rgb.size(); i += 3) {
+        int worst = 0;
+        for (size_t c = i; c < i + 3; ++c) worst = std::max(worst, std::abs(rgb[c] - other.rgb[c]));
+        differing += worst > tolerance;
+        if (diff != nullptr) std::fill_n(&diff->rgb[i], 3, static_cast<unsigned char>(std::min(255, worst * 8)));
+    }
+    return static_cast<double>(differing) / static_cast<double>(rgb.size() / 3);
 }
 
 bool Screenshot::writePPM(const std::string& path) const {
@@ -123,16 +127,10 @@ bool Screenshot::writePPM(const std::string& path) const {
     return std::fclose(file) == 0;
 }
 
-static std::istringstream findWindows(const std::string& title) {
-    return std::istringstream(commandOutput("xdotool search --name '^" + title + "$' 2>/dev/null"));
-}
-
-bool windowExists(const std::string& title) { return !findWindows(title).str().empty(); }
-
 std::string waitForFullScreenWindow(const std::string& title) {
     std::string seen = "no viewable window";
     waitUntil([&] {
-        std::istringstream ids = findWindows(title);
+        std::istringstream ids(commandOutput("xdotool search --name '^" + title + "$' 2>/dev/null"));
         for (Window id; ids >> id;) {
             XWindowAttributes a;
             Window child;
@@ -151,7 +149,6 @@ std::string waitForFullScreenWindow(const std::string& title) {
     return seen;
 }
 
-// The screen once the picture has changed the given number of times: at least that many new frames.
 std::optional<Screenshot> waitForNewFrames(int frames) {
     auto grab = [] {
         const Screen* screen = DefaultScreenOfDisplay(display);

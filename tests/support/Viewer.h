@@ -23,14 +23,13 @@ public:
     void closeInput();
     // Whether standard output came to contain the text.
     bool waitForOutput(const std::string& text);
-    // The wait status once the process has ended, or nothing when it did not.
-    std::optional<int> waitForExit();
+    // The exit status once the process has ended by itself; -1 when it did not, or a signal ended it.
+    int waitForExit();
     std::string output() const;
     std::string errors() const;
 
 private:
     bool ended();
-
     pid_t pid_ = -1;
     int in_ = -1;
     std::string outPath_, errPath_;
@@ -40,14 +39,15 @@ private:
 struct Screenshot {
     int width = 0, height = 0;
     std::vector<unsigned char> rgb;  // rows from the top
+    const unsigned char* at(int x, int y) const { return &rgb[(static_cast<size_t>(y) * width + x) * 3]; }
     // 0..255 over the rectangle between these fractions of the width and height, from the top left.
     double meanBrightness(double left = 0, double top = 0, double right = 1, double bottom = 1) const;
-    size_t distinctColours() const;  // a cheap measure of how much the picture shows
+    // The share of pixels with a channel further than the tolerance from the other picture's (1 when the
+    // sizes differ); where asked, diff shows each pixel's largest difference, amplified.
+    double differingShare(const Screenshot& other, int tolerance, Screenshot* diff = nullptr) const;
     bool writePPM(const std::string& path) const;
 };
 
-// Whether a top-level window has exactly this title.
-bool windowExists(const std::string& title);
 // "full screen" once a window with the title covers the screen, else what was last seen of it.
 std::string waitForFullScreenWindow(const std::string& title);
 // The screen once the picture has changed the given number of times: at least that many new frames.

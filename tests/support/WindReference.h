@@ -10,11 +10,7 @@
 #include <cstdlib>
 #include <vector>
 
-struct ReferenceVertex {
-    double x, y, z;
-    float swayWeight;
-    int level;
-};
+struct ReferenceVertex { double x, y, z; float swayWeight; int level; };
 
 inline void referenceWindStep(std::vector<ReferenceVertex>& vertices, const float* levelFactors, int applied,
                               int target, double time) {
