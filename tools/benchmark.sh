@@ -30,7 +30,7 @@ SNAPSHOT_TICKS=${SNAPSHOT_TICKS:-60}
 
 root=$(pwd)
 build=$(realpath "$build")
-bench=$build/tests/world_benchmark
+bench=$build/tools/benchmarks/world_benchmark
 data=$build/data
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
@@ -74,7 +74,7 @@ echo "== Wind step ($WIND_STEPS steps with the wind on)"
 for seed in $SEEDS; do "$bench" wind "$seed" "$WIND_STEPS"; done > "$scratch/wind"
 sed 's/^wind //' "$scratch/wind"
 echo "median ns per registered vertex: cpu $(field ns_per_vertex_cpu < "$scratch/wind" | median), wall $(field ns_per_vertex_wall < "$scratch/wind" | median)"
-"$build/tests/wind_benchmark" --benchmark_filter=WindAnimate 2> /dev/null | grep '^WindAnimate' || true
+"$build/tools/benchmarks/wind_benchmark" --benchmark_filter=WindAnimate 2> /dev/null | grep '^WindAnimate' || true
 
 echo
 echo "== Frames per second (1024 x 768, wind on, $FPS_FRAMES frames after 30)"
