@@ -37,7 +37,7 @@ SceneObject* growTree(int kind, float* position) {
     case JUNIPER: return new Juniper(position, makePoint(5, 25, 5), worldTint);
     case DECIDUOUS: {
         SceneObject* tree = new DeciduousTree(position, worldTint);
-        delete[] position;
+        deleteComponents(position);
         return tree;
     }
     default: return new SpruceTrunk(position, worldTint);
@@ -80,7 +80,7 @@ void scatterDandelions(Terrain* terrain, const OccupancyGrid& grid) {
             std::printf("[ 99%%] ");
             float* position = cellPosition(terrain, i, j);
             addPlant(new Dandelion(position, worldTint));
-            delete[] position;
+            deleteComponents(position);
         }
 }
 

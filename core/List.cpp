@@ -6,19 +6,27 @@
 namespace {
 
 Pool linkPool(sizeof(ListNode));
+Pool listPool(sizeof(List));
 
 }  // namespace
 
+void* List::operator new(std::size_t size) { return listPool.take(size); }
+
+void List::operator delete(void* list) { listPool.give(list); }
+
 void* ListNode::operator new(std::size_t size) { return linkPool.take(size); }
 
-void ListNode::operator delete(void* node, std::size_t size) { linkPool.give(node, size); }
+void ListNode::operator delete(void* node) { linkPool.give(node); }
 
 List::~List() { clear(); }
 
 void List::releaseContents() {
     rewind();
-    // Every payload was made by a plain new-expression; only its storage is released.
-    while (hasNext()) ::operator delete(next());
+    // Every payload was made by a new-expression, perhaps from a pool; only its storage is released.
+    while (hasNext()) {
+        void* payload = next();
+        if (!Pool::release(payload)) ::operator delete(payload);
+    }
     clear();
 }
 

@@ -10,6 +10,9 @@ public:
     List(const List&) = delete;
     List& operator=(const List&) = delete;
     ~List() override;
+    // Every mesh holds one or two lists: they come from a pool of their own.
+    static void* operator new(std::size_t size);
+    static void operator delete(void* list);
 
     // Releases the storage of every payload (no destructor runs on it), then clears.
     void releaseContents() override;

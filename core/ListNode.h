@@ -10,7 +10,7 @@ public:
     // The world holds a few hundred thousand links, made one by one while it grows: they come from
     // blocks of their own instead of one general allocation each.
     static void* operator new(std::size_t size);
-    static void operator delete(void* node, std::size_t size);
+    static void operator delete(void* node);
 
     ListNode* prev = nullptr;
     ListNode* next = nullptr;

@@ -1,8 +1,20 @@
 // One glBegin/glEnd batch of vertices.
 #include "core/Mesh.h"
 
+#include "core/Pool.h"
+
 #include <GL/gl.h>
 #include <cstdio>
+
+namespace {
+
+Pool meshPool(sizeof(Mesh));
+
+}  // namespace
+
+void* Mesh::operator new(std::size_t size) { return meshPool.take(size); }
+
+void Mesh::operator delete(void* mesh) { meshPool.give(mesh); }
 
 Mesh::Mesh() : vertices(new List), autoMode(true), mode(GL_POLYGON) {}
 

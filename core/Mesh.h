@@ -17,6 +17,9 @@ public:
     Mesh& operator=(const Mesh&) = delete;
     // Deletes the lists, never the vertices: other meshes may share them.
     ~Mesh() override;
+    // A world holds tens of thousands of faces: they come from a pool of their own.
+    static void* operator new(std::size_t size);
+    static void operator delete(void* mesh);
 
     // Releases the storage of every vertex and empties the vertex list.
     void releaseContents() override;

@@ -16,28 +16,35 @@ public:
     Pool(const Pool&) = delete;
     Pool& operator=(const Pool&) = delete;
 
-    // Storage for one object of the pool's size; any other size (a derived class) comes from the
-    // general allocator.
+    // Storage for one object of the pool's size. Any other size (a derived class), and every object
+    // once the pools' region is spent or could not be reserved, is one general allocation.
     void* take(std::size_t size) {
-        if (!POOLED || size != objectSize_) return ::operator new(size);
+        if (size == objectSize_)
+            if (void* storage = takeCarved()) return storage;
+        return ::operator new(size);
+    }
+    // Storage carved from the region, or null when there is none: for owners that fall back to an
+    // allocation of their own kind.
+    void* takeCarved() {
+        if (!POOLED) return nullptr;
         if (free_ != nullptr) {
             FreeSlot* slot = free_;
             free_ = slot->next;
             return slot;
         }
-        if (blockLeft_ < slotSize_) newBlock();
+        if (blockLeft_ < slotSize_ && !newBlock()) return nullptr;
         void* storage = blockRest_;
         blockRest_ += slotSize_;
         blockLeft_ -= slotSize_;
         return storage;
     }
-    // Gives back what take gave, of the same size.
-    void give(void* storage, std::size_t size) {
-        if (!POOLED || size != objectSize_) return ::operator delete(storage);
-        FreeSlot* slot = static_cast<FreeSlot*>(storage);
-        slot->next = free_;
-        free_ = slot;
+    // Gives back what take gave.
+    void give(void* storage) {
+        if (!release(storage)) ::operator delete(storage);
     }
+    // Returns carved storage to the pool that carved it, whatever that is; false for storage that
+    // was not carved, which stays the caller's to free.
+    static bool release(void* storage);
 
 private:
     // The sanitizer build takes every object from the general allocator, so that it still sees each one.
@@ -51,7 +58,7 @@ private:
         FreeSlot* next;
     };
 
-    void newBlock();
+    bool newBlock();
 
     std::size_t objectSize_;
     std::size_t slotSize_;

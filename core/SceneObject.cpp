@@ -15,8 +15,8 @@ SceneObject::~SceneObject() {
 }
 
 void SceneObject::releaseContents() {
-    delete[] position;
-    delete[] size;
+    deleteComponents(position);
+    deleteComponents(size);
     position = size = nullptr;
 }
 

@@ -15,13 +15,17 @@ namespace {
 
 Pool vertexPool(sizeof(Vertex));
 
+// Nearly every component array is a point with its mark slot: four floats.
+constexpr int POOLED_COMPONENTS = 4;
+Pool componentPool(POOLED_COMPONENTS * sizeof(float));
+
 }  // namespace
 
 Vertex::~Vertex() = default;
 
 void* Vertex::operator new(std::size_t size) { return vertexPool.take(size); }
 
-void Vertex::operator delete(void* vertex, std::size_t size) { vertexPool.give(vertex, size); }
+void Vertex::operator delete(void* vertex) { vertexPool.give(vertex); }
 
 bool Vertex::equals(Object* other) {
     if (other == this) return true;
@@ -64,7 +68,7 @@ void Vertex::emit() const {
 }
 
 Vertex* Vertex::clone() const {
-    float* copy = new float[dimension_ + 1];
+    float* copy = newComponents(dimension_ + 1);
     for (int i = 0; i < dimension_; ++i) copy[i] = components[i];
     copy[dimension_] = 0.0f;
     return new Vertex(dimension_, copy);
@@ -82,10 +86,20 @@ void Vertex::multiply(const float* v) {
     for (int i = 0; i < dimension_; ++i) components[i] *= v[i];
 }
 
-void releaseStorage(Vertex* v) { Vertex::operator delete(v, sizeof(Vertex)); }
+void releaseStorage(Vertex* v) { Vertex::operator delete(v); }
+
+float* newComponents(int count) {
+    if (count <= POOLED_COMPONENTS)
+        if (void* slot = componentPool.takeCarved()) return static_cast<float*>(slot);
+    return new float[count];
+}
+
+void deleteComponents(float* components) {
+    if (!Pool::release(components)) delete[] components;
+}
 
 void deleteWithComponents(Vertex* v) {
-    delete[] v->components;
+    deleteComponents(v->components);
     delete v;
 }
 
@@ -94,7 +108,14 @@ void deleteWithComponents(List* vertices) {
     vertices->clear();
 }
 
-float* makePoint(float x, float y, float z) { return new float[4]{x, y, z, 0.0f}; }
+float* makePoint(float x, float y, float z) {
+    float* point = newComponents(4);
+    point[0] = x;
+    point[1] = y;
+    point[2] = z;
+    point[3] = 0.0f;
+    return point;
+}
 
 float min3(float a, float b, float c) {
     float smaller = a < b ? a : b;

@@ -16,7 +16,7 @@ public:
     ~Vertex() override;
     // The world is made of a few hundred thousand vertices: they come from a pool of their own.
     static void* operator new(std::size_t size);
-    static void operator delete(void* vertex, std::size_t size);
+    static void operator delete(void* vertex);
 
     // Value equality; on a match by value the receiver takes the argument's tag and swayWeight.
     bool equals(Object* other) override;
@@ -59,8 +59,14 @@ void deleteWithComponents(Vertex* v);
 // Deletes every vertex of the list with its component array; the list itself stays, emptied.
 void deleteWithComponents(List* vertices);
 
-// A fresh array {x, y, z, 0}; the caller owns it, normally by handing it to a Vertex.
+// A fresh array {x, y, z, 0}; the caller owns it, normally by handing it to a Vertex, and frees
+// it with deleteComponents.
 float* makePoint(float x, float y, float z);
+// An uninitialised array of count floats. The world holds some hundred thousand of them, so the
+// small ones come from a pool.
+float* newComponents(int count);
+// Frees an array from newComponents or makePoint, or one made with new[].
+void deleteComponents(float* components);
 
 // The smaller of a and b (b on a tie), then c unless c is larger.
 float min3(float a, float b, float c);

@@ -106,7 +106,7 @@ void LeafSegment::growLeaf(const float* p, float* q, int a, float b) {
     right->scale(-1);
     right->add(halfWidth);
     right->scale(-1);
-    delete[] halfWidth;
+    deleteComponents(halfWidth);
 
     // The shrunk direction is written back into the caller's array and handed on down the leaf.
     Vertex direction(q);

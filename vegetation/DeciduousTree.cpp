@@ -56,7 +56,7 @@ DeciduousTree::DeciduousTree(const float* position, float* tint) {
 DeciduousTree::~DeciduousTree() {
     // Every tube and every leaf has vertices of its own.
     deleteWithVertices(faces);
-    delete[] position;
+    deleteComponents(position);
     releaseImage(leafImage);
 }
 
@@ -109,7 +109,7 @@ void DeciduousTree::growBranch(const float* start, const float* direction, int l
         side.add(randomOffset(2.5).data());
         float* sideways = sideDirection(towards);
         growBranch(end, sideways, level - 1, sway);
-        delete[] sideways;
+        deleteComponents(sideways);
     }
 }
 

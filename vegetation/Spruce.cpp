@@ -123,7 +123,7 @@ void SpruceTrunk::growTrunk(float* p, int a, float b) {
         addTrunkNeedles(foot, step, NEEDLES_PER_SEGMENT, (b + topWeight) * 0.5);
         nextSegment = new SpruceTrunk(position, copyPoint(p), a - 1, tint, topWeight);
     }
-    delete[] p;
+    deleteComponents(p);
     // The direction lives only while the segment grows; the field must not outlive it.
     direction = nullptr;
 }
@@ -147,8 +147,8 @@ void SpruceTrunk::addTrunkNeedles(float* p, float* q, int count, float w) {
         needles->append(firstMesh(solid));
     }
     delete solid;
-    delete[] p;
-    delete[] q;
+    deleteComponents(p);
+    deleteComponents(q);
 }
 
 void SpruceTrunk::draw() {
@@ -219,8 +219,8 @@ void SpruceBranch::growBranch(float* p, int c, float a) {
         }
     }
     // The children share the end as their origin; without any, nothing keeps it.
-    if (children[0] == nullptr && children[1] == nullptr && children[2] == nullptr) delete[] end;
-    delete[] p;
+    if (children[0] == nullptr && children[1] == nullptr && children[2] == nullptr) deleteComponents(end);
+    deleteComponents(p);
 }
 
 void SpruceBranch::addBranchNeedles(float* p, float* q, int count, float w) {
@@ -234,8 +234,8 @@ void SpruceBranch::addBranchNeedles(float* p, float* q, int count, float w) {
         needleParams(params, p, q, i, count, offset, 7 - level, w);
         needles->append(tubeMesh(params));
     }
-    delete[] p;
-    delete[] q;
+    deleteComponents(p);
+    deleteComponents(q);
 }
 
 void SpruceBranch::draw() {

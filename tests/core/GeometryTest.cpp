@@ -5,6 +5,7 @@
 #include "tests/support/Digest.h"
 
 #include <GL/gl.h>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 static int a, b, c;
@@ -23,8 +24,9 @@ static Vertex* vertexAt(List* meshes, int mesh, int i) {
 }
 
 TEST(List, InsertsBeforeTheElementAtTheIndexAndNowhereOutsideTheList) {
-    const struct { std::vector<void*> start; int index; std::vector<void*> expected; } cases[] = {{{}, 0, {}}, {{&a, &c}, 0, {&b, &a, &c}}, {{&a, &c}, 1, {&a, &b, &c}}, {{&a, &c}, 2, {&a, &c}},
-                 {{&a, &c}, -1, {&a, &c}}};
+    const struct { std::vector<void*> start; int index; std::vector<void*> expected; } cases[] = {
+        {{}, 0, {}}, {{&a, &c}, 0, {&b, &a, &c}}, {{&a, &c}, 1, {&a, &b, &c}}, {{&a, &c}, 2, {&a, &c}},
+        {{&a, &c}, -1, {&a, &c}}};
     for (const auto& k : cases) {
         List list;
         for (void* p : k.start) list.append(p);
@@ -36,6 +38,27 @@ TEST(List, InsertsBeforeTheElementAtTheIndexAndNowhereOutsideTheList) {
         EXPECT_TRUE(forwards == k.expected && backwards == k.expected) << "index " << k.index;
         EXPECT_EQ(list.count(), static_cast<int>(k.expected.size())) << "index " << k.index;
     }
+}
+
+// Pooled storage must go back to its pool whoever frees it: a list releasing payloads it knows
+// nothing about, or one call for component arrays from the pool and from new[] alike.
+TEST(Pool, StorageGoesBackToThePoolThatCarvedItWhoeverFreesIt) {
+    List list;
+    std::vector<void*> released;
+    for (int i = 0; i < 3; ++i) {
+        Vertex* v = point(i, 0, 0);
+        deleteComponents(v->components);
+        released.push_back(v);
+        list.append(v);
+    }
+    list.releaseContents();
+    deleteComponents(new float[5]);
+    Vertex* again = new Vertex(nullptr);
+#if !defined(__SANITIZE_ADDRESS__)
+    EXPECT_NE(std::find(released.begin(), released.end(), again), released.end());
+#endif
+    EXPECT_EQ(list.count(), 0);
+    delete again;
 }
 
 TEST(Vertex, OnlyAMatchByValueCopiesTheArgumentsAttributesAndOnlyIntoTheReceiver) {

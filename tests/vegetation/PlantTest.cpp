@@ -66,7 +66,7 @@ TEST(DeciduousTree, SideDirectionTurnsAcrossTheAxisOfLargestWholePart) {
         for (int draw = 0; draw <= 2 * c.axis; ++draw) randomUnit();  // the azimuth, two per earlier axis
         const float jittered = static_cast<float>(c.v[(c.axis + 1) % 3] + 0.5 * randomUnit());
         EXPECT_EQ(r[c.axis], static_cast<float>((randomUnit() + 1) * jittered * 0.5)) << c.axis;
-        delete[] r;
+        deleteComponents(r);
     }
 }
 
