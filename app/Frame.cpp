@@ -3,6 +3,7 @@
 
 #include "app/Camera.h"
 #include "app/Overlay.h"
+#include "app/Projection.h"
 #include "app/World.h"
 #include "core/List.h"
 #include "core/SceneObject.h"
@@ -62,8 +63,7 @@ void drawFrame() {
     glPushMatrix();
     setupLighting();
     sky->applySunLight();
-    // The aspect stays 4:3 whatever the window's shape.
-    gluPerspective(60, 4.0 / 3.0, 1, 200);
+    multiplyPerspective();
     applyCamera();
     glEnable(GL_DEPTH_TEST);
     sky->draw();
@@ -102,6 +102,7 @@ void display() {
 
 void setViewport(int width, int height) {
     glViewport(0, 0, width, height);
+    setDrawingArea(width, height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glMatrixMode(GL_MODELVIEW);

@@ -9,8 +9,9 @@ void drawFrame();
 void passFrame();
 // The GLUT display callback: the frame, then the buffers swapped.
 void display();
-// The viewport over the whole drawing area, both matrices the identity: the projection stays so, as
-// each frame multiplies the perspective onto the modelview matrix.
+// The viewport over the whole drawing area, whose proportions the perspective may follow, and both
+// matrices the identity: the projection stays so, as each frame multiplies the perspective onto the
+// modelview matrix.
 void setViewport(int width, int height);
 // The GLUT reshape callback: the viewport, then a new frame.
 void reshape(int width, int height);

@@ -2,6 +2,7 @@
 // coordinates.
 #include "app/Overlay.h"
 
+#include "app/Projection.h"
 #include "core/Clock.h"
 
 #include <GL/freeglut.h>
@@ -14,11 +15,21 @@ namespace {
 struct Corner {
     float s, t, x, y;
 };
-using Rectangle = Corner[4];
+// The rectangle laid out for a 4:3 screen, and the point of the screen it keeps its place at when the
+// overlay's scale shrinks it: a corner or the centre.
+struct Rectangle {
+    Corner corners[4];
+    float anchorX, anchorY;
+};
 
-const Rectangle CENTRE = {{0, 0, -0.75f, 0.5f}, {0, 1, -0.75f, -0.5f}, {1, 1, 0.75f, -0.5f}, {1, 0, 0.75f, 0.5f}};
-const Rectangle HINT = {{0, 0, -1, -0.95f}, {0, 1, -1, -1}, {1, 1, -0.75f, -1}, {1, 0, -0.75f, -0.95f}};
-const Rectangle LOGO = {{0, 0, 0.75f, 1}, {0, 1, 0.75f, 0.8125f}, {1, 1, 1, 0.8125f}, {1, 0, 1, 1}};
+const Rectangle CENTRE = {{{0, 0, -0.75f, 0.5f}, {0, 1, -0.75f, -0.5f}, {1, 1, 0.75f, -0.5f}, {1, 0, 0.75f, 0.5f}},
+                          0, 0};
+const Rectangle HINT = {{{0, 0, -1, -0.95f}, {0, 1, -1, -1}, {1, 1, -0.75f, -1}, {1, 0, -0.75f, -0.95f}}, -1, -1};
+const Rectangle LOGO = {{{0, 0, 0.75f, 1}, {0, 1, 0.75f, 0.8125f}, {1, 1, 1, 0.8125f}, {1, 0, 1, 1}}, 1, 1};
+
+// A coordinate moved towards its anchor by the scale. At the scale 1 it gives back every coordinate
+// above exactly: each lies on its anchor's side of the screen, so no step rounds.
+float placed(float coordinate, float anchor, float scale) { return anchor + (coordinate - anchor) * scale; }
 
 // The picture replaces the colour, keeping the current alpha for blending.
 void pictureStep(const Image* image) {
@@ -30,11 +41,12 @@ void pictureStep(const Image* image) {
     glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_DECAL);
 }
 
-void quad(const Rectangle& corners) {
+void quad(const Rectangle& rectangle) {
+    const OverlayScale scale = overlayScale();
     glBegin(GL_QUADS);
-    for (const Corner& c : corners) {
+    for (const Corner& c : rectangle.corners) {
         glTexCoord2f(c.s, c.t);
-        glVertex2f(c.x, c.y);
+        glVertex2f(placed(c.x, rectangle.anchorX, scale.x), placed(c.y, rectangle.anchorY, scale.y));
     }
     glEnd();
 }
@@ -117,7 +129,9 @@ void Overlay::draw() {
         glColor3f(0, 1, 0);
         glPushMatrix();
         glDisable(GL_LIGHTING);
-        glRasterPos2f(-0.75f, -0.75f);
+        // Its place beside the hint in the bottom-left corner.
+        const OverlayScale scale = overlayScale();
+        glRasterPos2f(placed(-0.75f, -1, scale.x), placed(-0.75f, -1, scale.y));
         glColor3f(0, 1, 0);
         for (char c : statusText) statusCharacter(static_cast<unsigned char>(c));
         glEnable(GL_LIGHTING);
