@@ -1,7 +1,8 @@
-// The program's clock: one idle call is one tick of every animation.
+// The program's clock: one idle call is one tick of every animation, or as many as a steady pace calls for.
 #include "app/Tick.h"
 
 #include "app/Camera.h"
+#include "app/Pace.h"
 #include "app/World.h"
 #include "core/Clock.h"
 #include "core/List.h"
@@ -11,6 +12,19 @@
 #include "world/Wind.h"
 
 #include <GL/freeglut.h>
+#include <chrono>
+#include <optional>
+
+namespace {
+
+// Empty: one tick per idle call.
+std::optional<Pace> pace;
+
+double secondsNow() {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+}  // namespace
 
 void tick() {
     switch (cameraMode) {
@@ -39,7 +53,15 @@ void tick() {
     for (Butterfly* butterfly : items<Butterfly>(butterflies)) butterfly->step();
 }
 
+void setPace(int ticksPerSecond) {
+    if (ticksPerSecond > 0)
+        pace.emplace(ticksPerSecond);
+    else
+        pace.reset();
+}
+
 void idle() {
-    tick();
+    const int ticks = pace ? pace->ticksDue(secondsNow()) : 1;
+    for (int i = 0; i < ticks; ++i) tick();
     glutPostRedisplay();
 }
