@@ -7,6 +7,7 @@
 #include "app/Overlay.h"
 #include "app/Population.h"
 #include "app/Tick.h"
+#include "app/VerticalSync.h"
 #include "app/World.h"
 #include "world/Wind.h"
 
@@ -68,14 +69,16 @@ int readDisplayMode(std::FILE* input) {
 
 void openDisplay(int mode) {
     static const char* const gameModes[] = {"640x480:16@100", "800x600:16@100", "1024x768:16@100"};
+    bool gameMode = false;
     if (mode >= '0' && mode <= '2') {
         glutGameModeString(gameModes[mode - '0']);
         glutEnterGameMode();
         // Where the server cannot change its mode there is no game mode window, and the next GLUT
         // call would abort the program: show the world in the full-screen window instead.
-        if (glutGameModeGet(GLUT_GAME_MODE_ACTIVE)) return;
+        gameMode = glutGameModeGet(GLUT_GAME_MODE_ACTIVE);
     }
-    openWindow();
+    if (!gameMode) openWindow();
+    requestVerticalSync();
 }
 
 void registerInput() {

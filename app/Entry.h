@@ -23,7 +23,7 @@ void printModePrompt();
 int readDisplayMode(std::FILE* input);
 
 // Opens the game mode of '0' to '2', or the window of '3'; falls back to the window when the game
-// mode cannot be entered.
+// mode cannot be entered. Each frame then waits for the display's refresh where the driver offers it.
 void openDisplay(int mode);
 
 // Keyboard and mouse callbacks, the hidden cursor, linear texture filtering and lighting.

@@ -1,5 +1,6 @@
-// Today's displays: the steady pace on a controlled clock.
+// Today's displays: the steady pace on a controlled clock, and finding a swap-control extension.
 #include "app/Pace.h"
+#include "app/VerticalSync.h"
 
 #include <gtest/gtest.h>
 
@@ -22,4 +23,13 @@ TEST(Pace, RunsItsTicksPerSecondWhateverTheFrameRateAndAtMostFourAFrame) {
     EXPECT_EQ(ticks, 60);
     EXPECT_EQ(pace.ticksDue(61), Pace::MAX_TICKS_PER_FRAME);
     EXPECT_EQ(pace.ticksDue(61.02), 1);
+}
+
+TEST(VerticalSync, FindsAnExtensionOnlyByItsWholeName) {
+    const char* const list = "GLX_ARB_multisample GLX_EXT_swap_control_tear GLX_MESA_swap_control";
+    EXPECT_TRUE(namesExtension(list, "GLX_MESA_swap_control"));
+    EXPECT_TRUE(namesExtension(list, "GLX_ARB_multisample"));
+    EXPECT_FALSE(namesExtension(list, "GLX_EXT_swap_control"));
+    EXPECT_FALSE(namesExtension(list, "MESA_swap_control"));
+    EXPECT_FALSE(namesExtension("", "GLX_EXT_swap_control"));
 }
