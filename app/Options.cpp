@@ -28,7 +28,18 @@ bool optionValue(int argc, char** argv, int& i, const std::string& name, std::st
     return true;
 }
 
+bool readAspect(const std::string& value, Aspect& aspect, std::string& error) {
+    if (value != "4:3" && value != "window") {
+        error = "--aspect takes 4:3 or window, not '" + value + "'";
+        return false;
+    }
+    aspect = value == "window" ? Aspect::WINDOW : Aspect::FOUR_THIRDS;
+    return true;
+}
+
 namespace {
+
+constexpr int MAX_PACE = 1000;
 
 // The option's name without any "=value" part.
 std::string optionName(const char* argument) {
@@ -65,6 +76,15 @@ ProgramOptions parseProgramOptions(int argc, char** argv) {
                 options.error = "--mode takes 0, 1, 2 or 3, not '" + value + "'";
             else
                 options.mode = value[0];
+        } else if (name == "--aspect") {
+            if (!optionValue(argc, argv, i, name, value, options.error)) break;
+            readAspect(value, options.aspect, options.error);
+        } else if (name == "--pace") {
+            if (!optionValue(argc, argv, i, name, value, options.error)) break;
+            if (!readNumber(value.c_str(), 1, MAX_PACE, number))
+                options.error = "--pace takes a whole number of ticks per second from 1 to " +
+                                std::to_string(MAX_PACE) + ", not '" + value + "'";
+            options.pace = static_cast<int>(number);
         } else {
             options.error = "unknown option '" + std::string(argv[i]) + "'";
         }
@@ -86,11 +106,23 @@ void printProgramHelp(std::FILE* stream) {
         "  --mode M     open display mode M without asking on the console: 0, 1 or 2 for a\n"
         "               full-screen game mode of 640x480, 800x600 or 1024x768 (no menu),\n"
         "               3 for the full-screen window (recommended)\n"
+        "  --aspect A   the proportions of the view: 4:3 (the default) stretches the picture\n"
+        "               over the screen whatever its shape; window takes the screen's own,\n"
+        "               with the same height of view, so a wide screen shows more of the\n"
+        "               world to the sides\n"
+        "  --pace N     advance the world N ticks per second of real time (1 to 1000)\n"
+        "               whatever the frame rate, at most 4 in one frame, instead of one tick\n"
+        "               per frame; 60 makes a day last about 52 seconds. The title, help and\n"
+        "               status line still last a number of frames\n"
         "  --help       show this help and exit\n"
         "  --version    show the version and exit\n"
         "\n"
         "Arguments that do not start with \"--\" go to GLUT, for instance -display NAME,\n"
         "-geometry WxH+X+Y, -sync, -direct and -indirect.\n"
+        "\n"
+        "Where the graphics driver offers it, each frame waits for the next refresh of the\n"
+        "display (vertical sync), so one frame and one tick are one refresh; with Mesa's\n"
+        "drivers, vblank_mode=0 in the environment turns this off.\n"
         "\n"
         "The twelve pictures (trava.ppm, nebe.ppm, jalovec.ppm, leaf.ppm, bf1.ppm to bf4.ppm,\n"
         "title.ppm, f1title.ppm, help.ppm, logo.ppm) are read from the working directory;\n"

@@ -1,6 +1,7 @@
 // The program entry: the world, the display-mode prompt, the window, the callbacks, the main loop.
 #include "app/Entry.h"
 #include "app/Options.h"
+#include "app/Tick.h"
 
 #include <GL/freeglut.h>
 #include <ctime>
@@ -42,6 +43,8 @@ int main(int, char**) {
     glutInit(&glutArgc, options.glutArguments.data());
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     openDisplay(options.mode != 0 ? options.mode : askDisplayMode(stdin));
+    setAspect(options.aspect);
+    setPace(options.pace);
     registerCallbacks();
     glutMainLoop();
     return 0;

@@ -78,7 +78,7 @@ SnapshotOptions parseSnapshotOptions(int argc, char** argv) {
         } else if (argument == "--version") {
             options.version = true;
         } else if (name == "--seed" || name == "--ticks" || name == "--keys" || name == "--size" || name == "--out" ||
-                   name == "--pictures") {
+                   name == "--pictures" || name == "--aspect") {
             if (!optionValue(argc, argv, i, name, value, options.error)) break;
             if (name == "--seed") {
                 if (!readNumber(value.c_str(), 0, 4294967295u, number))
@@ -96,6 +96,8 @@ SnapshotOptions parseSnapshotOptions(int argc, char** argv) {
                 if (!readSize(value, options.width, options.height))
                     options.error = "--size takes WIDTHxHEIGHT, each from 1 to " + std::to_string(MAX_SIDE) +
                                     ", not '" + value + "'";
+            } else if (name == "--aspect") {
+                readAspect(value, options.aspect, options.error);
             } else if (value.empty()) {
                 options.error = name + " needs a path";
             } else {
@@ -124,6 +126,10 @@ void printSnapshotHelp(std::FILE* stream) {
         "                    any key of the program (0 1 2 3 W A S D M P R V + -), F1, F7\n"
         "                    (midnight), F8 (noon), Left, Up, Right, Down; for example F8,V\n"
         "  --size WxH        size of the picture in pixels (default 1024x768)\n"
+        "  --aspect A        4:3 (the default) stretches the program's 4:3 view over the\n"
+        "                    picture whatever its shape; window takes the picture's own\n"
+        "                    proportions with the same height of view, so a wide picture\n"
+        "                    shows more of the world to the sides\n"
         "  --out FILE        the PNG file to write (default florvane-snapshot.png)\n"
         "  --pictures DIR    folder of the twelve pictures (default: the one the build or the\n"
         "                    installation puts beside the tool)\n"

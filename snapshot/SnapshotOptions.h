@@ -1,6 +1,8 @@
 // The snapshot tool's command line.
 #pragma once
 
+#include "app/Projection.h"
+
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -20,6 +22,7 @@ struct SnapshotOptions {
     std::vector<KeyCommand> keys;
     int width = 1024;
     int height = 768;
+    Aspect aspect = Aspect::FOUR_THIRDS;
     std::string out = "florvane-snapshot.png";
     // Empty: beside the tool, where the build or the installation puts the pictures.
     std::string pictures;

@@ -131,6 +131,7 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "%s: the status line is left out of the picture: %s\n", NAME, fontProblem.c_str());
     }
 
+    setAspect(options.aspect);
     run(options);
     std::vector<unsigned char> pixels(static_cast<size_t>(options.width) * options.height * 3);
     while (glGetError() != GL_NO_ERROR) {

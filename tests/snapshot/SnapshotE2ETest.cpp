@@ -29,6 +29,14 @@ static Screenshot readPNG(const std::string& path) {
     return png_image_finish_read(&image, nullptr, picture.rgb.data(), 0, nullptr) ? picture : Screenshot();
 }
 
+// The part of the picture of that size from its column x and row y.
+static Screenshot crop(const Screenshot& picture, int x, int y, int width, int height) {
+    Screenshot part{width, height, {}};
+    for (int row = y; row < y + height; ++row)
+        part.rgb.insert(part.rgb.end(), picture.at(x, row), picture.at(x, row) + width * 3);
+    return part;
+}
+
 struct Golden { const char* name; const char* arguments; };
 
 static const Golden GOLDEN[] = {{"night", "--seed 11 --ticks 80"},
@@ -68,7 +76,8 @@ TEST(SnapshotTool, RefusesBadArgumentsWithAMessageAndNoPicture) {
     std::remove(out.c_str());
     const std::pair<const char*, const char*> refused[] = {
         {"--ticks -1", "'-1'"}, {"--size 0x100", "'0x100'"}, {"--keys F9", "'F9'"},     {"--keys Esc", "Esc"},
-        {"--seed x", "'x'"},    {"--colour red", "'--colour'"}, {"extra", "'extra'"}};
+        {"--seed x", "'x'"},    {"--colour red", "'--colour'"}, {"extra", "'extra'"},
+        {"--aspect 16:9", "'16:9'"}};
     for (const auto& [arguments, named] : refused) {
         const Outcome run = snapshot(arguments + (" --out " + out));
         EXPECT_EQ(run.status, 2) << arguments;
@@ -79,4 +88,24 @@ TEST(SnapshotTool, RefusesBadArgumentsWithAMessageAndNoPicture) {
     EXPECT_EQ(unwritable.status, 1);
     EXPECT_EQ(unwritable.errors, "florvane-snapshot: cannot write into /nonexistent: No such file or directory\n");
     EXPECT_NE(access(out.c_str(), F_OK), 0) << "a refused run wrote " << out;
+}
+
+// The same vertical field of view puts every point of the world at the same distance from the centre
+// in pixels, so a wide picture of its own aspect is the 4:3 one with more of the world to its sides;
+// the title card keeps its shape in the middle, the hint its shape in the corner.
+TEST(SnapshotTool, AWidePictureOfItsOwnAspectHoldsTheFourThirdsOneInItsMiddle) {
+    const std::string out = testing::TempDir() + "florvane_aspect.png";
+    auto picture = [&](const std::string& shape) {
+        EXPECT_EQ(snapshot("--seed 11 --keys F8 --ticks 20 --out " + out + " --size " + shape).status, 0) << shape;
+        return readPNG(out);
+    };
+    const Screenshot narrow = picture("960x720"), wide = picture("1280x720 --aspect window"),
+                     stretched = picture("1280x720");
+    // Below the logo in the top-right corner and above the hint in the bottom-left one.
+    auto middle = [](const Screenshot& shot) { return crop(shot, shot.width / 2 - 480, 72, 960, 630); };
+    EXPECT_LE(middle(wide).differingShare(middle(narrow), TOLERANCE), MAX_DIFFERING_SHARE);
+    EXPECT_GT(middle(stretched).differingShare(middle(narrow), TOLERANCE), 0.2) << "a stretched picture passed";
+    auto hint = [](const Screenshot& shot) { return crop(shot, 0, 702, 120, 18); };
+    EXPECT_LE(hint(wide).differingShare(hint(narrow), TOLERANCE), MAX_DIFFERING_SHARE);
+    std::remove(out.c_str());
 }
