@@ -21,7 +21,6 @@ constexpr int NEEDLES_PER_BRANCH = 10;
 
 float* copyPoint(const float* p) { return makePoint(p[0], p[1], p[2]); }
 
-// Three draws taken z first, then y, then x.
 // Every component of p moved by up to 0.2, drawn in x, y, z order: a sub-branch's direction before
 // it is turned.
 void jitter(const float* p, float* out) {
