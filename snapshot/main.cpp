@@ -6,6 +6,7 @@
 #include "app/Overlay.h"
 #include "app/Tick.h"
 #include "app/World.h"
+#include "core/Path.h"
 #include "core/Png.h"
 #include "snapshot/Offscreen.h"
 #include "snapshot/SnapshotOptions.h"
@@ -31,19 +32,6 @@ const char NAME[] = "florvane-snapshot";
 [[noreturn]] void fail(const std::string& message) {
     std::fprintf(stderr, "%s: %s\n", NAME, message.c_str());
     std::exit(1);
-}
-
-std::string workingDirectory() {
-    char* path = getcwd(nullptr, 0);
-    if (path == nullptr) fail(std::string("cannot tell the working directory: ") + std::strerror(errno));
-    std::string result = path;
-    std::free(path);
-    return result;
-}
-
-std::string folderOf(const std::string& path) {
-    const size_t slash = path.rfind('/');
-    return slash == 0 ? "/" : path.substr(0, slash);
 }
 
 bool isFolder(const std::string& path) {
@@ -104,7 +92,7 @@ int main(int argc, char** argv) {
 
     // The output's path is taken before moving into the picture folder, and checked before the
     // world is grown, so that a wrong path costs no waiting.
-    const std::string out = options.out[0] == '/' ? options.out : workingDirectory() + "/" + options.out;
+    const std::string out = absolutePath(options.out);
     if (access(folderOf(out).c_str(), W_OK) != 0)
         fail("cannot write into " + folderOf(out) + ": " + std::strerror(errno));
     const std::string pictures = options.pictures.empty() ? defaultPictureFolder() : options.pictures;
