@@ -57,12 +57,7 @@ std::string defaultPictureFolder() {
 // spotlight, which reads the previous frame's daylight; only the last one's pixels are kept, so the
 // others only leave behind what a frame leaves for the next.
 void run(const SnapshotOptions& options) {
-    for (const KeyCommand& key : options.keys) {
-        if (key.special)
-            specialKey(key.code, 0, 0);
-        else
-            keyboard(static_cast<unsigned char>(key.code), 0, 0);
-    }
+    for (const Key& key : options.keys) pressKey(key);
     setViewport(1, 1);
     for (int i = 0; i < options.ticks; ++i) {
         passFrame();
@@ -77,18 +72,7 @@ void run(const SnapshotOptions& options) {
 
 int main(int argc, char** argv) {
     const SnapshotOptions options = parseSnapshotOptions(argc, argv);
-    if (!options.error.empty()) {
-        std::fprintf(stderr, "%s: %s\nTry '%s --help' for more information.\n", NAME, options.error.c_str(), NAME);
-        return 2;
-    }
-    if (options.help) {
-        printSnapshotHelp(stdout);
-        return 0;
-    }
-    if (options.version) {
-        printProgramVersion(NAME);
-        return 0;
-    }
+    if (const int status = answerWithText(options, NAME, printSnapshotHelp); status >= 0) return status;
 
     // The output's path is taken before moving into the picture folder, and checked before the
     // world is grown, so that a wrong path costs no waiting.

@@ -33,7 +33,7 @@ struct Golden { const char* name; const char* arguments; };
 
 static const Golden GOLDEN[] = {{"night", "--seed 11 --ticks 80"},
                          {"noon", "--seed 11 --keys F8 --ticks 80"},
-                         {"wind", "--seed 12 --keys F8,V,+,+ --ticks 40"},
+                         {"wind", "--seed 12 --keys f8,v,+,+ --ticks 40"},
                          {"rain", "--seed 13 --keys F8,P --ticks 40"},
                          {"butterfly", "--seed 14 --keys F8,3 --ticks 80"}};
 
@@ -67,7 +67,7 @@ TEST(SnapshotTool, RefusesBadArgumentsWithAMessageAndNoPicture) {
     const std::string out = testing::TempDir() + "florvane_refused.png";
     std::remove(out.c_str());
     const std::pair<const char*, const char*> refused[] = {
-        {"--ticks -1", "'-1'"}, {"--size 0x100", "'0x100'"}, {"--keys F9", "'F9'"},     {"--keys Esc", "Esc"},
+        {"--ticks -1", "'-1'"}, {"--size 0x100", "'0x100'"}, {"--keys F9", "'F9'"},     {"--keys Esc", "Esc"}, {"--keys Space", "'Space'"},
         {"--seed x", "'x'"},    {"--colour red", "'--colour'"}, {"extra", "'extra'"}};
     for (const auto& [arguments, named] : refused) {
         const Outcome run = snapshot(arguments + (" --out " + out));
