@@ -7,8 +7,9 @@
 #include "app/Tick.h"
 #include "app/World.h"
 #include "core/Path.h"
-#include "core/Png.h"
 #include "snapshot/Offscreen.h"
+#include "snapshot/OutputFile.h"
+#include "snapshot/Png.h"
 #include "snapshot/SnapshotOptions.h"
 #include "snapshot/StatusFont.h"
 
@@ -74,11 +75,12 @@ int main(int argc, char** argv) {
     const SnapshotOptions options = parseSnapshotOptions(argc, argv);
     if (const int status = answerWithText(options, NAME, printSnapshotHelp); status >= 0) return status;
 
-    // The output's path is taken before moving into the picture folder, and checked before the
-    // world is grown, so that a wrong path costs no waiting.
-    const std::string out = absolutePath(options.out);
-    if (access(folderOf(out).c_str(), W_OK) != 0)
-        fail("cannot write into " + folderOf(out) + ": " + std::strerror(errno));
+    // Checked before the world is grown, so that a wrong path costs no waiting, and taken before
+    // moving into the picture folder, which changes what a relative path means.
+    OutputFile output;
+    std::string error;
+    if (!output.prepare(options.out, error)) fail(error);
+    const std::string outPath = absolutePath(options.out);
     const std::string pictures = options.pictures.empty() ? defaultPictureFolder() : options.pictures;
     if (chdir(pictures.c_str()) != 0) fail("cannot use the picture folder " + pictures + ": " + std::strerror(errno));
 
@@ -90,7 +92,6 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
 
     OffscreenContext context;
-    std::string error;
     if (!context.open(options.width, options.height, error)) fail("no offscreen GL context: " + error);
     setInitialGLState();
     std::string fontProblem;
@@ -110,9 +111,8 @@ int main(int argc, char** argv) {
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, options.width, options.height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
     if (glGetError() != GL_NO_ERROR) fail("reading the frame back from GL failed");
-    if (!writePNG(out, options.width, options.height, 3, pixels.data(), true, error))
-        fail("cannot write " + out + ": " + error);
+    if (!writePNG(output, options.width, options.height, 3, pixels.data(), true, error)) fail(error);
     std::printf("%s: seed %u, %d ticks, %dx%d, written to %s\n", NAME, seed, options.ticks, options.width,
-                options.height, out.c_str());
+                options.height, outPath.c_str());
     return 0;
 }

@@ -3,19 +3,36 @@
 
 #include <gtest/gtest.h>
 #include <png.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <fstream>
+#include <iterator>
 
 // llvmpipe may round a few edges differently on another processor; a real change moves many pixels.
 constexpr int TOLERANCE = 24;
 constexpr double MAX_DIFFERING_SHARE = 0.01;
 
-struct Outcome { int status; std::string errors; };
+struct Outcome { int status; std::string errors, printed; };
 
-// The tool's exit status and what it wrote on standard error.
-static Outcome snapshot(const std::string& arguments) {
-    const std::string errors = commandOutput(FLORVANE_SNAPSHOT " " + arguments + " 2>&1 >/dev/null; echo $?");
+static std::string contents(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+// A name in the temporary folder that no other test run uses.
+static std::string temporary(const std::string& name) {
+    return testing::TempDir() + "florvane_" + std::to_string(getpid()) + "_" + name;
+}
+
+// The tool's exit status, what it wrote on standard error and what on standard output; the shell
+// text before it sets limits or the environment.
+static Outcome snapshot(const std::string& arguments, const std::string& before = "") {
+    const std::string printed = temporary("printed");
+    const std::string errors =
+        commandOutput(before + " " FLORVANE_SNAPSHOT " " + arguments + " 2>&1 >" + printed + "; echo $?");
     const size_t status = errors.rfind('\n', errors.size() - 2) + 1;
-    return {std::stoi(errors.substr(status)), errors.substr(0, status)};
+    return {std::stoi(errors.substr(status)), errors.substr(0, status), contents(printed)};
 }
 
 // The picture, or an empty one when the file is no readable PNG.
@@ -63,20 +80,51 @@ TEST_P(GoldenPicture, MatchesTheReferenceWithinTolerance) {
 INSTANTIATE_TEST_SUITE_P(Snapshot, GoldenPicture, testing::ValuesIn(GOLDEN),
                          [](const testing::TestParamInfo<Golden>& info) { return std::string(info.param.name); });
 
-TEST(SnapshotTool, RefusesBadArgumentsWithAMessageAndNoPicture) {
-    const std::string out = testing::TempDir() + "florvane_refused.png";
-    std::remove(out.c_str());
-    const std::pair<const char*, const char*> refused[] = {
-        {"--ticks -1", "'-1'"}, {"--size 0x100", "'0x100'"}, {"--keys F9", "'F9'"},     {"--keys Esc", "Esc"}, {"--keys Space", "'Space'"},
-        {"--seed x", "'x'"},    {"--colour red", "'--colour'"}, {"extra", "'extra'"}};
-    for (const auto& [arguments, named] : refused) {
-        const Outcome run = snapshot(arguments + (" --out " + out));
-        EXPECT_EQ(run.status, 2) << arguments;
+// Each is refused at once: nothing on standard output means the world was never grown.
+TEST(SnapshotTool, RefusesBadArgumentsAndOutputsBeforeGrowingTheWorld) {
+    const std::string out = temporary("refused.png"), regular = temporary("regular");
+    const std::string folder = testing::TempDir().substr(0, testing::TempDir().size() - 1);
+    std::ofstream(regular) << "a file, not a folder";
+    struct Refusal { std::string arguments; int status; const char* named; };
+    const Refusal refused[] = {
+        {"--ticks -1", 2, "'-1'"},          {"--size 0x100", 2, "'0x100'"},        {"--keys F9", 2, "'F9'"},
+        {"--keys Space", 2, "'Space'"},     {"--keys Esc", 2, "Esc"},               {"--seed x", 2, "'x'"},
+        {"--colour red", 2, "'--colour'"},  {"extra", 2, "'extra'"},
+        {"--out /nonexistent/world.png", 1, "cannot write into /nonexistent: No such file or directory"},
+        {"--out " + folder, 1, "is a folder"},
+        {"--out " + regular + "/world.png", 1, "Not a directory"},
+        // Not even root can make a file there.
+        {"--out /proc/world.png", 1, "cannot write into /proc"}};
+    for (const Refusal& refusal : refused) {
+        const std::string arguments = refusal.arguments + (refusal.status == 2 ? " --out " + out : "");
+        const Outcome run = snapshot(arguments);
+        EXPECT_EQ(run.status, refusal.status) << arguments;
         EXPECT_EQ(run.errors.rfind("florvane-snapshot: ", 0), 0u) << run.errors;
-        EXPECT_NE(run.errors.find(named), std::string::npos) << run.errors;
+        EXPECT_NE(run.errors.find(refusal.named), std::string::npos) << run.errors;
+        EXPECT_EQ(run.printed, "") << arguments << ": the world was grown first";
     }
-    const Outcome unwritable = snapshot("--out /nonexistent/world.png");
-    EXPECT_EQ(unwritable.status, 1);
-    EXPECT_EQ(unwritable.errors, "florvane-snapshot: cannot write into /nonexistent: No such file or directory\n");
     EXPECT_NE(access(out.c_str(), F_OK), 0) << "a refused run wrote " << out;
+    std::remove(regular.c_str());
+}
+
+// A write that fails half-way, here at a file-size limit, as at a full disk.
+TEST(SnapshotTool, AFailedWriteKeepsTheOldPictureAndLeavesNothingElse) {
+    const std::string folder = temporary("output");
+    const std::string picture = folder + "/picture.png";
+    ASSERT_EQ(mkdir(folder.c_str(), 0700), 0);
+    std::ofstream(picture) << "the old picture";
+    chmod(picture.c_str(), 0640);
+    const Outcome failed = snapshot("--size 320x240 --out " + picture, "ulimit -f 64;");
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_EQ(failed.errors, "florvane-snapshot: cannot write " + picture + ": File too large\n");
+    EXPECT_EQ(contents(picture), "the old picture");
+    EXPECT_EQ(commandOutput("ls -A " + folder), "picture.png\n");
+
+    ASSERT_EQ(snapshot("--size 320x240 --out " + picture).status, 0);
+    EXPECT_EQ(readPNG(picture).width, 320);
+    EXPECT_EQ(commandOutput("ls -A " + folder), "picture.png\n");
+    struct stat status;
+    ASSERT_EQ(stat(picture.c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 0777, 0640u) << "the new picture lost the old one's permissions";
+    commandOutput("rm -r " + folder);
 }
