@@ -58,7 +58,6 @@ std::string defaultPictureFolder() {
 // spotlight, which reads the previous frame's daylight; only the last one's pixels are kept, so the
 // others only leave behind what a frame leaves for the next.
 void run(const SnapshotOptions& options) {
-    for (const Key& key : options.keys) pressKey(key);
     setViewport(1, 1);
     for (int i = 0; i < options.ticks; ++i) {
         passFrame();
@@ -83,6 +82,8 @@ int main(int argc, char** argv) {
     const std::string outPath = absolutePath(options.out);
     const std::string pictures = options.pictures.empty() ? defaultPictureFolder() : options.pictures;
     if (chdir(pictures.c_str()) != 0) fail("cannot use the picture folder " + pictures + ": " + std::strerror(errno));
+    std::string fontProblem;
+    const bool fontFound = findStatusFont(fontProblem);
 
     const unsigned seed = options.seeded ? options.seed : static_cast<unsigned>(std::time(nullptr));
     // As the program: the static objects, then the world, then a GL context, which must not exist
@@ -94,16 +95,11 @@ int main(int argc, char** argv) {
     OffscreenContext context;
     if (!context.open(options.width, options.height, error)) fail("no offscreen GL context: " + error);
     setInitialGLState();
-    std::string fontProblem;
-    if (findStatusFont(fontProblem)) {
-        overlay->statusCharacter = drawStatusCharacter;
-    } else {
-        // Only key commands show a status line; without them nothing is missing.
-        overlay->statusCharacter = [](unsigned char) {};
-        if (!options.keys.empty())
-            std::fprintf(stderr, "%s: the status line is left out of the picture: %s\n", NAME, fontProblem.c_str());
-    }
-
+    overlay->statusCharacter = drawStatusCharacter;
+    for (const Key& key : options.keys) pressKey(key);
+    // Nothing but a key shows a status line, and each frame before the last counts it down.
+    if (overlay->statusFrames > options.ticks && !fontFound)
+        fail("the picture would show the status line \"" + overlay->statusText + "\", but " + fontProblem);
     run(options);
     std::vector<unsigned char> pixels(static_cast<size_t>(options.width) * options.height * 3);
     while (glGetError() != GL_NO_ERROR) {

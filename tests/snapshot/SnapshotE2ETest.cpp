@@ -128,3 +128,16 @@ TEST(SnapshotTool, AFailedWriteKeepsTheOldPictureAndLeavesNothingElse) {
     EXPECT_EQ(status.st_mode & 0777, 0640u) << "the new picture lost the old one's permissions";
     commandOutput("rm -r " + folder);
 }
+
+// The preloaded library puts a record of another shape under the name of GLUT's font, as a GLUT
+// built differently would; the tool's check refuses it and so finds no glyphs.
+TEST(SnapshotTool, MissingStatusGlyphsFailOnlyAPictureThatShowsTheStatusLine) {
+    const std::string out = temporary("glyphs.png"), preload = "LD_PRELOAD=" FLORVANE_NOT_THE_FONT;
+    const Outcome shown = snapshot("--keys V --ticks 10 --size 64x48 --out " + out, preload);
+    EXPECT_EQ(shown.status, 1);
+    EXPECT_NE(shown.errors.find("status line \"WIND - ON\""), std::string::npos) << shown.errors;
+    EXPECT_NE(access(out.c_str(), F_OK), 0) << "a picture without its status line was written";
+    EXPECT_EQ(snapshot("--keys V --ticks 100 --size 64x48 --out " + out, preload).status, 0)
+        << "the status line is gone after 100 frames, so no glyphs are needed";
+    std::remove(out.c_str());
+}
