@@ -1,18 +1,18 @@
 // The snapshot tool's command line.
 #include "snapshot/SnapshotOptions.h"
 
+#include <climits>
 #include <sstream>
 
 namespace {
 
 constexpr int MAX_TICKS = 1000000;
-constexpr int MAX_SIDE = 8192;
 
 bool readSize(const std::string& text, int& width, int& height) {
     const size_t x = text.find('x');
     unsigned long long w, h;
-    if (x == std::string::npos || !readNumber(text.substr(0, x).c_str(), 1, MAX_SIDE, w) ||
-        !readNumber(text.substr(x + 1).c_str(), 1, MAX_SIDE, h))
+    if (x == std::string::npos || !readNumber(text.substr(0, x).c_str(), 1, INT_MAX, w) ||
+        !readNumber(text.substr(x + 1).c_str(), 1, INT_MAX, h))
         return false;
     width = static_cast<int>(w);
     height = static_cast<int>(h);
@@ -61,8 +61,7 @@ SnapshotOptions parseSnapshotOptions(int argc, char** argv) {
             readKeys(value, options.keys, options.error);
         } else if (name == "--size") {
             if (!readSize(value, options.width, options.height))
-                options.error = "--size takes WIDTHxHEIGHT, each from 1 to " + std::to_string(MAX_SIDE) + ", not '" +
-                                value + "'";
+                options.error = "--size takes WIDTHxHEIGHT in pixels, such as 1024x768, not '" + value + "'";
         } else if (value.empty()) {
             options.error = name + " needs a path";
         } else {
@@ -86,8 +85,11 @@ void printSnapshotHelp(std::FILE* stream) {
         "  --keys LIST       key commands given before the first frame, separated by commas:\n"
         "                    any key of the table below but Esc, by its name in any case;\n"
         "                    for example F8,V or f8,left\n"
-        "  --size WxH        size of the picture in pixels (default 1024x768)\n"
-        "  --out FILE        the PNG file to write (default florvane-snapshot.png)\n"
+        "  --size WxH        size of the picture in pixels (default 1024x768), up to the\n"
+        "                    largest the GL can draw (a larger size names it); a picture\n"
+        "                    larger than the offscreen surface is drawn in tiles\n"
+        "  --out FILE        the PNG file to write (default florvane-snapshot.png); it is\n"
+        "                    replaced only once the new picture is complete\n"
         "  --pictures DIR    folder of the twelve pictures (default: the one the build or the\n"
         "                    installation puts beside the tool)\n"
         "  --help            show this help and exit\n"
@@ -95,12 +97,14 @@ void printSnapshotHelp(std::FILE* stream) {
         "\n"
         "The world starts in the night and the sun rises after about 100 ticks, so without F8\n"
         "the picture shows the night. The status line of a key command stays for 100 frames.\n"
+        "On a terminal, standard error shows the ticks' progress.\n"
         "\n",
         stream);
     printKeyTable(stream);
     std::fputs(
         "\n"
-        "Exit status: 0 when the picture was written, 1 when it could not be made, 2 for\n"
-        "wrong arguments.\n",
+        "Exit status: 0 when the picture was written; 1 when it could not be made (no GL, an\n"
+        "output that cannot be written, a missing picture, no glyphs for a status line the\n"
+        "picture shows); 2 for wrong arguments, a size larger than the GL can draw included.\n",
         stream);
 }

@@ -11,6 +11,7 @@
 struct SnapshotOptions : CommonOptions {
     int ticks = 100;
     std::vector<Key> keys;
+    // Only the syntax is checked here: how large a picture the GL can draw is known once it is open.
     int width = 1024;
     int height = 768;
     std::string out = "florvane-snapshot.png";
