@@ -6,23 +6,29 @@
 #include "app/Overlay.h"
 #include "app/Tick.h"
 #include "app/World.h"
-#include "core/Png.h"
+#include "core/Path.h"
 #include "snapshot/Offscreen.h"
+#include "snapshot/OutputFile.h"
+#include "snapshot/Png.h"
+#include "snapshot/Progress.h"
 #include "snapshot/SnapshotOptions.h"
 #include "snapshot/StatusFont.h"
+#include "snapshot/Tiles.h"
 
 #include <GL/gl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <memory>
+#include <new>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -31,19 +37,6 @@ const char NAME[] = "florvane-snapshot";
 [[noreturn]] void fail(const std::string& message) {
     std::fprintf(stderr, "%s: %s\n", NAME, message.c_str());
     std::exit(1);
-}
-
-std::string workingDirectory() {
-    char* path = getcwd(nullptr, 0);
-    if (path == nullptr) fail(std::string("cannot tell the working directory: ") + std::strerror(errno));
-    std::string result = path;
-    std::free(path);
-    return result;
-}
-
-std::string folderOf(const std::string& path) {
-    const size_t slash = path.rfind('/');
-    return slash == 0 ? "/" : path.substr(0, slash);
 }
 
 bool isFolder(const std::string& path) {
@@ -64,84 +57,104 @@ std::string defaultPictureFolder() {
     return ".";
 }
 
+// The largest tile side: only the tests make it smaller, through FLORVANE_SNAPSHOT_TILE, to compare
+// pictures drawn in tiles with whole ones of a size that fits the surface.
+int tileLimit(int surfaceLimit) {
+    const char* asked = std::getenv("FLORVANE_SNAPSHOT_TILE");
+    unsigned long long side = 0;
+    return asked != nullptr && readNumber(asked, 1, INT_MAX, side) ? std::min(surfaceLimit, static_cast<int>(side))
+                                                                   : surfaceLimit;
+}
+
 // The program's loop: the first frame before any tick, then every tick followed by a frame, as
 // GLUT's idle and display callbacks alternate. The frames count for the overlay's timers and the
 // spotlight, which reads the previous frame's daylight; only the last one's pixels are kept, so the
 // others only leave behind what a frame leaves for the next.
-void run(const SnapshotOptions& options) {
-    for (const KeyCommand& key : options.keys) {
-        if (key.special)
-            specialKey(key.code, 0, 0);
-        else
-            keyboard(static_cast<unsigned char>(key.code), 0, 0);
-    }
+void runTicks(int ticks) {
+    Progress progress("ticks", ticks);
     setViewport(1, 1);
-    for (int i = 0; i < options.ticks; ++i) {
+    for (int i = 0; i < ticks; ++i) {
         passFrame();
         tick();
+        progress.show(i + 1);
     }
-    setViewport(options.width, options.height);
-    drawFrame();
-    glFinish();
+}
+
+// The last frame, drawn once for every tile. Drawing a frame counts down the overlay's timers and
+// moves the logo's pulse, and leaves GL state behind, so each tile starts from what the first found.
+void drawLastFrame(const TileLayout& tiles, unsigned char* pixels) {
+    const int titleFrames = overlay->titleFrames, helpFrames = overlay->helpFrames,
+              statusFrames = overlay->statusFrames;
+    const float logoPhase = overlay->logoPhase;
+    Progress progress("tiles", tiles.count() > 1 ? tiles.count() : 0);
+    setViewport(tiles.width, tiles.height);
+    const bool drawn = drawTiles(
+        tiles,
+        [&] {
+            overlay->titleFrames = titleFrames;
+            overlay->helpFrames = helpFrames;
+            overlay->statusFrames = statusFrames;
+            overlay->logoPhase = logoPhase;
+            glPushAttrib(GL_ALL_ATTRIB_BITS);
+            drawFrame();
+            glPopAttrib();
+        },
+        pixels, [&](int done) { progress.show(done); });
+    if (!drawn) fail("drawing the frame or reading it back from GL failed");
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     const SnapshotOptions options = parseSnapshotOptions(argc, argv);
-    if (!options.error.empty()) {
-        std::fprintf(stderr, "%s: %s\nTry '%s --help' for more information.\n", NAME, options.error.c_str(), NAME);
-        return 2;
-    }
-    if (options.help) {
-        printSnapshotHelp(stdout);
-        return 0;
-    }
-    if (options.version) {
-        printProgramVersion(NAME);
-        return 0;
-    }
+    if (const int status = answerWithText(options, NAME, printSnapshotHelp); status >= 0) return status;
 
-    // The output's path is taken before moving into the picture folder, and checked before the
-    // world is grown, so that a wrong path costs no waiting.
-    const std::string out = options.out[0] == '/' ? options.out : workingDirectory() + "/" + options.out;
-    if (access(folderOf(out).c_str(), W_OK) != 0)
-        fail("cannot write into " + folderOf(out) + ": " + std::strerror(errno));
+    // Everything that can be checked is checked before the world grows, so that a wrong size or
+    // path costs no waiting.
+    OffscreenContext context;
+    std::string error;
+    if (!context.open(error)) fail("no offscreen GL context: " + error);
+    if (options.width > context.maxPictureWidth || options.height > context.maxPictureHeight) {
+        CommonOptions refused;
+        refused.error = "--size " + std::to_string(options.width) + "x" + std::to_string(options.height) +
+                        " is more than this GL can draw: at most " + std::to_string(context.maxPictureWidth) + "x" +
+                        std::to_string(context.maxPictureHeight);
+        return answerWithText(refused, NAME, printSnapshotHelp);
+    }
+    // Taken before moving into the picture folder, which changes what a relative path means.
+    OutputFile output;
+    if (!output.prepare(options.out, error)) fail(error);
+    const std::string outPath = absolutePath(options.out);
+    const size_t bytes = static_cast<size_t>(options.width) * static_cast<size_t>(options.height) * 3;
+    const std::unique_ptr<unsigned char[]> pixels(new (std::nothrow) unsigned char[bytes]);
+    if (pixels == nullptr)
+        fail("not enough memory for a " + std::to_string(options.width) + "x" + std::to_string(options.height) +
+             " picture (" + std::to_string(bytes >> 20) + " MiB)");
     const std::string pictures = options.pictures.empty() ? defaultPictureFolder() : options.pictures;
     if (chdir(pictures.c_str()) != 0) fail("cannot use the picture folder " + pictures + ": " + std::strerror(errno));
+    std::string fontProblem;
+    const bool fontFound = findStatusFont(fontProblem);
 
     const unsigned seed = options.seeded ? options.seed : static_cast<unsigned>(std::time(nullptr));
-    // As the program: the static objects, then the world, then a GL context, which must not exist
-    // while the world grows.
+    // As the program: the static objects, then the world, then the GL context draws.
     createStaticObjects();
     growWorld(seed);
     std::fflush(stdout);
 
-    OffscreenContext context;
-    std::string error;
-    if (!context.open(options.width, options.height, error)) fail("no offscreen GL context: " + error);
+    const TileLayout tiles = layTiles(options.width, options.height, tileLimit(context.maxSurfaceWidth),
+                                      tileLimit(context.maxSurfaceHeight));
+    if (!context.drawOnSurface(tiles.tileWidth, tiles.tileHeight, error)) fail("no offscreen GL context: " + error);
     setInitialGLState();
-    std::string fontProblem;
-    if (findStatusFont(fontProblem)) {
-        overlay->statusCharacter = drawStatusCharacter;
-    } else {
-        // Only key commands show a status line; without them nothing is missing.
-        overlay->statusCharacter = [](unsigned char) {};
-        if (!options.keys.empty())
-            std::fprintf(stderr, "%s: the status line is left out of the picture: %s\n", NAME, fontProblem.c_str());
-    }
-
+    overlay->statusCharacter = drawStatusCharacter;
+    for (const Key& key : options.keys) pressKey(key);
+    // Nothing but a key shows a status line, and each frame before the last counts it down.
+    if (overlay->statusFrames > options.ticks && !fontFound)
+        fail("the picture would show the status line \"" + overlay->statusText + "\", but " + fontProblem);
     setAspect(options.aspect);
-    run(options);
-    std::vector<unsigned char> pixels(static_cast<size_t>(options.width) * options.height * 3);
-    while (glGetError() != GL_NO_ERROR) {
-    }
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, options.width, options.height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
-    if (glGetError() != GL_NO_ERROR) fail("reading the frame back from GL failed");
-    if (!writePNG(out, options.width, options.height, 3, pixels.data(), true, error))
-        fail("cannot write " + out + ": " + error);
+    runTicks(options.ticks);
+    drawLastFrame(tiles, pixels.get());
+    if (!writePNG(output, options.width, options.height, 3, pixels.get(), true, error)) fail(error);
     std::printf("%s: seed %u, %d ticks, %dx%d, written to %s\n", NAME, seed, options.ticks, options.width,
-                options.height, out.c_str());
+                options.height, outPath.c_str());
     return 0;
 }
