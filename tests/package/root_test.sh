@@ -1,9 +1,9 @@
 #!/bin/sh
 # Installs the package with its dependencies into a throwaway Debian root, starts its desktop entry's
-# command there on a virtual display of its own, quits it with Esc and removes the package: the
-# program must end with status 0, and removing must take away exactly what installing added. The
-# minimal root it copies is made once by debootstrap and kept, with the packages it downloaded, in
-# the cache folder. Usage: root_test.sh <package.deb> <cache-dir> (as root, which chroot needs)
+# command there on a virtual display of its own, quits it with Esc and removes the package as users
+# do: the program must end with status 0, and removing must take away exactly what installing added.
+# The minimal root it copies is made once by debootstrap and kept, with the packages it downloaded,
+# in the cache folder. Usage: root_test.sh <package.deb> <cache-dir> (as root, which chroot needs)
 set -eu
 [ "${1:-}" = --on-display ] || exec xvfb-run -a -s "-screen 0 1024x768x24" sh "$0" --on-display "$@"
 export LC_ALL=C
@@ -66,5 +66,5 @@ status=0 && wait "$pid" || status=$?
 pid=""
 [ "$status" -eq 0 ] || fail "the installed program ended with status $status ($(tail -n 3 "$work/out"))"
 
-apt_get purge florvane
+apt_get remove florvane
 listing | diff "$work/before" - >&2 || fail "removing the package did not restore the root (above: < gone, > left)"
