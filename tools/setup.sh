@@ -23,7 +23,7 @@ if [ "$task" = benchmark ]; then
 fi
 if [ "$task" = package ]; then
     # Debian's packaging tools and checkers, and debootstrap for the root the package is tried in.
-    packages="$packages dpkg-dev debhelper lintian appstream desktop-file-utils debootstrap"
+    packages="$packages build-essential dpkg-dev debhelper lintian appstream desktop-file-utils debootstrap"
 fi
 
 missing=""
