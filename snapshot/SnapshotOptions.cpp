@@ -2,6 +2,8 @@
 #include "snapshot/SnapshotOptions.h"
 
 #include "app/Options.h"
+#include "snapshot/ContactSheet.h"
+#include "snapshot/VideoEncoder.h"
 
 #include <GL/freeglut.h>
 
@@ -13,6 +15,10 @@ namespace {
 
 constexpr int MAX_TICKS = 1000000;
 constexpr int MAX_SIDE = 8192;
+constexpr int MAX_FRAMES = 1000000;
+constexpr int MAX_FPS = 240;
+// Each world of a contact sheet, unless --size says otherwise.
+constexpr int SHEET_WIDTH = 320, SHEET_HEIGHT = 240;
 
 struct NamedKey {
     const char* name;
@@ -78,7 +84,7 @@ SnapshotOptions parseSnapshotOptions(int argc, char** argv) {
         } else if (argument == "--version") {
             options.version = true;
         } else if (name == "--seed" || name == "--ticks" || name == "--keys" || name == "--size" || name == "--out" ||
-                   name == "--pictures") {
+                   name == "--pictures" || name == "--frames" || name == "--fps" || name == "--sheet") {
             if (!optionValue(argc, argv, i, name, value, options.error)) break;
             if (name == "--seed") {
                 if (!readNumber(value.c_str(), 0, 4294967295u, number))
@@ -90,12 +96,22 @@ SnapshotOptions parseSnapshotOptions(int argc, char** argv) {
                     options.error = "--ticks takes a whole number from 0 to " + std::to_string(MAX_TICKS) + ", not '" +
                                     value + "'";
                 options.ticks = static_cast<int>(number);
+            } else if (name == "--frames" || name == "--fps") {
+                const int most = name == "--frames" ? MAX_FRAMES : MAX_FPS;
+                if (!readNumber(value.c_str(), 1, most, number))
+                    options.error = name + " takes a whole number from 1 to " + std::to_string(most) + ", not '" +
+                                    value + "'";
+                (name == "--frames" ? options.frames : options.fps) = static_cast<int>(number);
+            } else if (name == "--sheet") {
+                options.sheet.clear();
+                readSeedList(value, options.sheet, options.error);
             } else if (name == "--keys") {
                 readKeys(value, options.keys, options.error);
             } else if (name == "--size") {
                 if (!readSize(value, options.width, options.height))
                     options.error = "--size takes WIDTHxHEIGHT, each from 1 to " + std::to_string(MAX_SIDE) +
                                     ", not '" + value + "'";
+                options.sized = true;
             } else if (value.empty()) {
                 options.error = name + " needs a path";
             } else {
@@ -105,6 +121,22 @@ SnapshotOptions parseSnapshotOptions(int argc, char** argv) {
             options.error = (argument.rfind("-", 0) == 0 ? "unknown option '" : "unexpected argument '") + argument +
                             "'";
         }
+    }
+    if (!options.error.empty()) return options;
+    if (options.frames > 0 && !options.sheet.empty()) {
+        options.error = "--frames and --sheet cannot be combined: a video shows one world";
+    } else if (!options.sheet.empty() && options.seeded) {
+        options.error = "--sheet names its own seeds; --seed cannot be added";
+    } else if (options.out.empty()) {
+        options.out = options.frames > 0 ? "florvane-snapshot.mp4" : "florvane-snapshot.png";
+    } else if (options.frames > 0 && videoFormatOf(options.out) == VideoFormat::NONE) {
+        options.error = "a video is written as .mp4 (H.264) or .webm (VP9), not '" + options.out + "'";
+    } else if (options.frames == 0 && videoFormatOf(options.out) != VideoFormat::NONE) {
+        options.error = "--out " + options.out + " is a video: say how many frames with --frames";
+    }
+    if (!options.sheet.empty() && !options.sized) {
+        options.width = SHEET_WIDTH;
+        options.height = SHEET_HEIGHT;
     }
     return options;
 }
@@ -123,8 +155,16 @@ void printSnapshotHelp(std::FILE* stream) {
         "  --keys LIST       key commands given before the first frame, separated by commas:\n"
         "                    any key of the program (0 1 2 3 W A S D M P R V + -), F1, F7\n"
         "                    (midnight), F8 (noon), Left, Up, Right, Down; for example F8,V\n"
-        "  --size WxH        size of the picture in pixels (default 1024x768)\n"
-        "  --out FILE        the PNG file to write (default florvane-snapshot.png)\n"
+        "  --size WxH        size of the picture in pixels (default 1024x768; for a video an\n"
+        "                    even width and height; for a sheet each world's, default 320x240)\n"
+        "  --frames N        write a video of N frames instead of a picture, one tick apart,\n"
+        "                    the first one the picture --ticks would give\n"
+        "  --fps N           the video's playback rate in frames a second (default 30)\n"
+        "  --sheet SEEDS     a contact sheet instead: the worlds of up to 64 seeds at noon, in\n"
+        "                    a grid, each labelled with its seed; SEEDS is a range, a list or\n"
+        "                    both, such as 1-16 or 3,7,42\n"
+        "  --out FILE        the file to write (default florvane-snapshot.png); for a video\n"
+        "                    its extension chooses: .mp4 (H.264) or .webm (VP9)\n"
         "  --pictures DIR    folder of the twelve pictures (default: the one the build or the\n"
         "                    installation puts beside the tool)\n"
         "  --help            show this help and exit\n"
@@ -133,7 +173,8 @@ void printSnapshotHelp(std::FILE* stream) {
         "The world starts in the night and the sun rises after about 100 ticks, so without F8\n"
         "the picture shows the night. The status line of a key command stays for 100 frames.\n"
         "\n"
-        "Exit status: 0 when the picture was written, 1 when it could not be made, 2 for\n"
-        "wrong arguments.\n",
+        "Exit status: 0 when the file was written, 1 when it could not be made, 2 for wrong\n"
+        "arguments, 128 and the signal's number when interrupted (130 for Ctrl-C); then no\n"
+        "file is left behind.\n",
         stream);
 }

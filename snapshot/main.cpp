@@ -7,11 +7,14 @@
 #include "app/Tick.h"
 #include "app/World.h"
 #include "core/Png.h"
+#include "snapshot/ContactSheet.h"
+#include "snapshot/Interruption.h"
 #include "snapshot/Offscreen.h"
 #include "snapshot/SnapshotOptions.h"
 #include "snapshot/StatusFont.h"
+#include "snapshot/VideoEncoder.h"
 
-#include <GL/gl.h>
+#include <GL/freeglut.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -66,23 +69,122 @@ std::string defaultPictureFolder() {
 
 // The program's loop: the first frame before any tick, then every tick followed by a frame, as
 // GLUT's idle and display callbacks alternate. The frames count for the overlay's timers and the
-// spotlight, which reads the previous frame's daylight; only the last one's pixels are kept, so the
-// others only leave behind what a frame leaves for the next.
-void run(const SnapshotOptions& options) {
-    for (const KeyCommand& key : options.keys) {
+// spotlight, which reads the previous frame's daylight; until the first frame that is kept, they
+// only leave behind what a frame leaves for the next.
+void runTicks(const std::vector<KeyCommand>& keys, int ticks) {
+    for (const KeyCommand& key : keys) {
         if (key.special)
             specialKey(key.code, 0, 0);
         else
             keyboard(static_cast<unsigned char>(key.code), 0, 0);
     }
     setViewport(1, 1);
-    for (int i = 0; i < options.ticks; ++i) {
+    for (int i = 0; i < ticks; ++i) {
         passFrame();
         tick();
     }
-    setViewport(options.width, options.height);
+}
+
+// One frame drawn at its full size and read back, bottom row first.
+bool readFrame(int width, int height, std::vector<unsigned char>& pixels) {
+    setViewport(width, height);
     drawFrame();
-    glFinish();
+    pixels.resize(static_cast<size_t>(width) * height * 3);
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+    return glGetError() == GL_NO_ERROR;
+}
+
+// The world of the seed grown as the program grows it, then a GL context of the given size, which
+// must not exist while the world grows, with the status line's glyphs, the keys given and the ticks
+// run: what remains is drawing the frames that are kept.
+bool startWorld(unsigned seed, const SnapshotOptions& options, int width, int height, OffscreenContext& context,
+                std::string& error) {
+    growWorld(seed);
+    std::fflush(stdout);
+    if (!context.open(width, height, error)) {
+        error = "no offscreen GL context: " + error;
+        return false;
+    }
+    setInitialGLState();
+    std::string fontProblem;
+    if (findStatusFont(fontProblem)) {
+        overlay->statusCharacter = drawStatusCharacter;
+    } else {
+        // Only key commands show a status line; without them nothing is missing.
+        overlay->statusCharacter = [](unsigned char) {};
+        if (!options.keys.empty())
+            std::fprintf(stderr, "%s: the status line is left out of the picture: %s\n", NAME, fontProblem.c_str());
+    }
+    runTicks(options.keys, options.ticks);
+    return true;
+}
+
+// A file in the folder of the output, renamed over it once complete.
+std::string temporaryBeside(const std::string& out) {
+    std::string path = folderOf(out) + "/.florvane-XXXXXX";
+    const int descriptor = mkstemp(&path[0]);
+    if (descriptor < 0) fail("cannot write into " + folderOf(out) + ": " + std::strerror(errno));
+    close(descriptor);
+    return path;
+}
+
+[[noreturn]] void abandon(const std::string& temporary, const std::string& message) {
+    std::remove(temporary.c_str());
+    if (interruption() != 0) {
+        std::fprintf(stderr, "%s: interrupted; nothing written\n", NAME);
+        std::exit(128 + interruption());
+    }
+    fail(message);
+}
+
+void writeVideo(const SnapshotOptions& options, unsigned seed, const std::string& out) {
+    catchInterruptions();
+    const std::string temporary = temporaryBeside(out);
+    VideoEncoder encoder;
+    std::string error;
+    if (!encoder.open(temporary, videoFormatOf(out), options.width, options.height, options.fps, error))
+        abandon(temporary, error);
+    OffscreenContext context;
+    if (!startWorld(seed, options, options.width, options.height, context, error)) abandon(temporary, error);
+    std::vector<unsigned char> pixels;
+    for (int frame = 0; frame < options.frames && interruption() == 0; ++frame) {
+        if (frame > 0) tick();
+        if (!readFrame(options.width, options.height, pixels)) abandon(temporary, "reading a frame back from GL failed");
+        if (!encoder.add(pixels)) break;
+    }
+    if (interruption() != 0 || !encoder.finish(error)) abandon(temporary, "cannot write " + out + ": " + error);
+    if (std::rename(temporary.c_str(), out.c_str()) != 0)
+        abandon(temporary, "cannot write " + out + ": " + std::strerror(errno));
+    std::printf("%s: seed %u, %d frames from tick %d, %dx%d at %d frames a second, written to %s\n", NAME, seed,
+                options.frames, options.ticks, options.width, options.height, options.fps, out.c_str());
+}
+
+void writeSheet(const SnapshotOptions& options, const std::string& out) {
+    catchInterruptions();
+    std::string error;
+    if (!findStatusFont(error)) fail("the seeds cannot be labelled: " + error);
+    SnapshotOptions atNoon = options;
+    atNoon.keys.insert(atNoon.keys.begin(), {true, GLUT_KEY_F8});
+    const SheetLayout layout(static_cast<int>(options.sheet.size()), options.width, options.height);
+    const WorldPicture draw = [&atNoon](unsigned seed, int width, int height, std::vector<unsigned char>& pixels,
+                                        std::string& problem) {
+        OffscreenContext context;
+        if (!startWorld(seed, atNoon, width, height, context, problem)) return false;
+        if (readFrame(width, height, pixels)) return true;
+        problem = "reading the frame back from GL failed";
+        return false;
+    };
+    std::vector<unsigned char> sheet;
+    if (!drawContactSheet(options.sheet, layout, draw, [](int) {}, sheet, error)) abandon("", error);
+    const std::string temporary = temporaryBeside(out);
+    if (!writePNG(temporary, layout.width, layout.height, 3, sheet.data(), false, error) ||
+        std::rename(temporary.c_str(), out.c_str()) != 0)
+        abandon(temporary, "cannot write " + out + ": " + error);
+    std::printf("%s: %zu worlds at noon after %d ticks, %dx%d, written to %s\n", NAME, options.sheet.size(),
+                options.ticks, layout.width, layout.height, out.c_str());
 }
 
 }  // namespace
@@ -110,34 +212,22 @@ int main(int argc, char** argv) {
     const std::string pictures = options.pictures.empty() ? defaultPictureFolder() : options.pictures;
     if (chdir(pictures.c_str()) != 0) fail("cannot use the picture folder " + pictures + ": " + std::strerror(errno));
 
-    const unsigned seed = options.seeded ? options.seed : static_cast<unsigned>(std::time(nullptr));
-    // As the program: the static objects, then the world, then a GL context, which must not exist
-    // while the world grows.
+    // As the program: the static objects before the world.
     createStaticObjects();
-    growWorld(seed);
-    std::fflush(stdout);
-
+    if (!options.sheet.empty()) {
+        writeSheet(options, out);
+        return 0;
+    }
+    const unsigned seed = options.seeded ? options.seed : static_cast<unsigned>(std::time(nullptr));
+    if (options.frames > 0) {
+        writeVideo(options, seed, out);
+        return 0;
+    }
     OffscreenContext context;
     std::string error;
-    if (!context.open(options.width, options.height, error)) fail("no offscreen GL context: " + error);
-    setInitialGLState();
-    std::string fontProblem;
-    if (findStatusFont(fontProblem)) {
-        overlay->statusCharacter = drawStatusCharacter;
-    } else {
-        // Only key commands show a status line; without them nothing is missing.
-        overlay->statusCharacter = [](unsigned char) {};
-        if (!options.keys.empty())
-            std::fprintf(stderr, "%s: the status line is left out of the picture: %s\n", NAME, fontProblem.c_str());
-    }
-
-    run(options);
-    std::vector<unsigned char> pixels(static_cast<size_t>(options.width) * options.height * 3);
-    while (glGetError() != GL_NO_ERROR) {
-    }
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, options.width, options.height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
-    if (glGetError() != GL_NO_ERROR) fail("reading the frame back from GL failed");
+    if (!startWorld(seed, options, options.width, options.height, context, error)) fail(error);
+    std::vector<unsigned char> pixels;
+    if (!readFrame(options.width, options.height, pixels)) fail("reading the frame back from GL failed");
     if (!writePNG(out, options.width, options.height, 3, pixels.data(), true, error))
         fail("cannot write " + out + ": " + error);
     std::printf("%s: seed %u, %d ticks, %dx%d, written to %s\n", NAME, seed, options.ticks, options.width,
