@@ -7,6 +7,7 @@
 
 #include <GL/freeglut.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
 #include <sstream>
@@ -17,8 +18,9 @@ constexpr int MAX_TICKS = 1000000;
 constexpr int MAX_SIDE = 8192;
 constexpr int MAX_FRAMES = 1000000;
 constexpr int MAX_FPS = 240;
-// Each world of a contact sheet, unless --size says otherwise.
-constexpr int SHEET_WIDTH = 320, SHEET_HEIGHT = 240;
+// Each world of a contact sheet, unless --size says otherwise, and at most: 64 worlds of that size
+// already make a picture of 8264 x 8512.
+constexpr int SHEET_WIDTH = 320, SHEET_HEIGHT = 240, SHEET_MAX_SIDE = 1024;
 
 struct NamedKey {
     const char* name;
@@ -133,10 +135,15 @@ SnapshotOptions parseSnapshotOptions(int argc, char** argv) {
         options.error = "a video is written as .mp4 (H.264) or .webm (VP9), not '" + options.out + "'";
     } else if (options.frames == 0 && videoFormatOf(options.out) != VideoFormat::NONE) {
         options.error = "--out " + options.out + " is a video: say how many frames with --frames";
+    } else if (options.frames > 0) {
+        videoSizeFits(videoFormatOf(options.out), options.width, options.height, options.error);
     }
     if (!options.sheet.empty() && !options.sized) {
         options.width = SHEET_WIDTH;
         options.height = SHEET_HEIGHT;
+    } else if (!options.sheet.empty() && std::max(options.width, options.height) > SHEET_MAX_SIDE) {
+        options.error = "--size of each world of a sheet may be at most " + std::to_string(SHEET_MAX_SIDE) +
+                        " on a side";
     }
     return options;
 }

@@ -24,16 +24,23 @@ constexpr int BUFFERS = 3;
 // A key frame every two seconds, so that a player can seek.
 constexpr int KEY_FRAME_SECONDS = 2;
 
+// The largest picture of each codec's highest levels (H.264 level 6.2: 139,264 macroblocks of 16 x 16
+// pixels; VP9 level 6.2: as many pixels): beyond it a player need not decode the stream at all.
+constexpr long long MAX_PICTURE_AREA = 35651584;
+
 struct Codec {
+    const char* name;
     const char* container;
     const char* encoder;
+    // The size the codec counts the picture in: H.264 its macroblocks, VP9 its pixels.
+    int block;
     // Quality rather than a bit rate, in each encoder's own scale, and a speed that keeps encoding
     // below the cost of drawing on a software renderer.
     std::initializer_list<std::pair<const char*, const char*>> settings;
 };
 
-const Codec H264_IN_MP4 = {"mp4", "libx264", {{"preset", "veryfast"}, {"crf", "20"}}};
-const Codec VP9_IN_WEBM = {"webm", "libvpx-vp9",
+const Codec H264_IN_MP4 = {"H.264", "mp4", "libx264", 16, {{"preset", "veryfast"}, {"crf", "20"}}};
+const Codec VP9_IN_WEBM = {"VP9", "webm", "libvpx-vp9", 1,
                            {{"crf", "32"}, {"b", "0"}, {"deadline", "realtime"}, {"cpu-used", "8"}, {"row-mt", "1"}}};
 
 // FFmpeg's libraries report the detail of a failure only in their log: the last error is kept for
@@ -75,6 +82,21 @@ VideoFormat videoFormatOf(const std::string& path) {
     return VideoFormat::NONE;
 }
 
+bool videoSizeFits(VideoFormat format, int width, int height, std::string& error) {
+    const Codec& chosen = format == VideoFormat::WEBM ? VP9_IN_WEBM : H264_IN_MP4;
+    const std::string size = std::to_string(width) + "x" + std::to_string(height);
+    // Colour at half the resolution needs whole pairs of pixels; H.264 refuses odd sizes outright.
+    if (width % 2 != 0 || height % 2 != 0) {
+        error = "a video needs an even width and height, not " + size;
+        return false;
+    }
+    const auto blocks = [&chosen](int side) { return (side + chosen.block - 1) / chosen.block * chosen.block; };
+    if (static_cast<long long>(blocks(width)) * blocks(height) <= MAX_PICTURE_AREA) return true;
+    error = std::string("a ") + chosen.name + " video may have at most " + std::to_string(MAX_PICTURE_AREA) +
+            " pixels in a frame (7680x4320 fits), not " + size;
+    return false;
+}
+
 VideoEncoder::~VideoEncoder() {
     if (thread_.joinable()) {
         {
@@ -93,11 +115,7 @@ bool VideoEncoder::open(const std::string& path, VideoFormat format, int width, 
     const Codec& chosen = format == VideoFormat::WEBM ? VP9_IN_WEBM : H264_IN_MP4;
     width_ = width;
     height_ = height;
-    // Chroma at half resolution needs whole pairs of pixels; H.264 refuses odd sizes outright.
-    if (width % 2 != 0 || height % 2 != 0) {
-        error = "a video needs an even width and height, not " + std::to_string(width) + "x" + std::to_string(height);
-        return false;
-    }
+    if (!videoSizeFits(format, width, height, error)) return false;
     const AVCodec* encoder = avcodec_find_encoder_by_name(chosen.encoder);
     if (encoder == nullptr) {
         error = std::string("this FFmpeg has no ") + chosen.encoder + " encoder";

@@ -19,6 +19,10 @@ enum class VideoFormat { NONE, MP4, WEBM };
 // The format a file name asks for by its extension (".mp4", ".webm", in any case); NONE otherwise.
 VideoFormat videoFormatOf(const std::string& path);
 
+// Whether frames of this size can be encoded: an even width and height, and no more pixels than the
+// codec's highest level allows. False with the reason in error.
+bool videoSizeFits(VideoFormat format, int width, int height, std::string& error);
+
 class VideoEncoder {
 public:
     VideoEncoder() = default;

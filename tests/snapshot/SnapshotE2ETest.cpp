@@ -70,7 +70,8 @@ TEST(SnapshotTool, RefusesBadArgumentsWithAMessageAndNoPicture) {
     std::remove(out.c_str());
     const std::pair<const char*, const char*> refused[] = {
         {"--ticks -1", "'-1'"}, {"--size 0x100", "'0x100'"}, {"--keys F9", "'F9'"},     {"--keys Esc", "Esc"},
-        {"--seed x", "'x'"},    {"--colour red", "'--colour'"}, {"extra", "'extra'"}};
+        {"--seed x", "'x'"},    {"--colour red", "'--colour'"}, {"extra", "'extra'"},
+        {"--frames 2", ".webm"}, {"--sheet 4-2", "'4-2'"}, {"--sheet 1-65", "at most 64"}};
     for (const auto& [arguments, named] : refused) {
         const Outcome run = snapshot(arguments + (" --out " + out));
         EXPECT_EQ(run.status, 2) << arguments;
