@@ -92,6 +92,8 @@ constexpr double CODEC_DIFFERING_SHARE = 0.03;
 
 struct VideoCase { const char* extension; const char* codec; };
 
+void PrintTo(const VideoCase& video, std::ostream* stream) { *stream << video.extension; }
+
 class Video : public testing::TestWithParam<VideoCase> {};
 
 TEST_P(Video, DecodesToItsFramesEachThePictureOfItsTick) {
