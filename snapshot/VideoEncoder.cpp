@@ -15,10 +15,13 @@ extern "C" {
 
 #include <strings.h>
 
+#include <cerrno>
 #include <cstdarg>
+#include <cstdio>
 
 namespace {
 
+constexpr int IO_BUFFER_SIZE = 1 << 16;
 // Enough for the encoder to start on one frame while the next is drawn and a third waits.
 constexpr int BUFFERS = 3;
 // A key frame every two seconds, so that a player can seek.
@@ -69,6 +72,21 @@ std::string describe(int code) {
     return result;
 }
 
+// The muxer writes through the caller's file, which then decides what becomes of it.
+int writeToFile(void* file, uint8_t* bytes, int size) {
+    return std::fwrite(bytes, 1, static_cast<size_t>(size), static_cast<std::FILE*>(file)) == static_cast<size_t>(size)
+               ? size
+               : AVERROR(errno);
+}
+
+int64_t seekInFile(void* opaque, int64_t offset, int whence) {
+    std::FILE* file = static_cast<std::FILE*>(opaque);
+    // Only the size is ever asked for besides plain positions, and a file being written has none
+    // worth telling.
+    if (whence == AVSEEK_SIZE) return -1;
+    return fseeko(file, offset, whence & ~AVSEEK_FORCE) == 0 ? ftello(file) : AVERROR(errno);
+}
+
 bool endsWith(const std::string& text, const char* ending) {
     const size_t length = std::char_traits<char>::length(ending);
     return text.size() > length && strcasecmp(text.c_str() + text.size() - length, ending) == 0;
@@ -109,7 +127,7 @@ VideoEncoder::~VideoEncoder() {
     close();
 }
 
-bool VideoEncoder::open(const std::string& path, VideoFormat format, int width, int height, int fps,
+bool VideoEncoder::open(std::FILE* file, VideoFormat format, int width, int height, int fps,
                         std::string& error) {
     av_log_set_callback(keepLogError);
     const Codec& chosen = format == VideoFormat::WEBM ? VP9_IN_WEBM : H264_IN_MP4;
@@ -121,7 +139,7 @@ bool VideoEncoder::open(const std::string& path, VideoFormat format, int width, 
         error = std::string("this FFmpeg has no ") + chosen.encoder + " encoder";
         return false;
     }
-    int code = avformat_alloc_output_context2(&format_, nullptr, chosen.container, path.c_str());
+    int code = avformat_alloc_output_context2(&format_, nullptr, chosen.container, nullptr);
     AVStream* stream = code < 0 ? nullptr : avformat_new_stream(format_, nullptr);
     codec_ = avcodec_alloc_context3(encoder);
     if (stream == nullptr || codec_ == nullptr) {
@@ -153,18 +171,18 @@ bool VideoEncoder::open(const std::string& path, VideoFormat format, int width, 
     stream->avg_frame_rate = codec_->framerate;
     avcodec_parameters_from_context(stream->codecpar, codec_);
 
-    code = avio_open(&format_->pb, path.c_str(), AVIO_FLAG_WRITE);
-    if (code < 0) {
-        error = "cannot create " + path + ": " + describe(code);
+    unsigned char* buffer = static_cast<unsigned char*>(av_malloc(IO_BUFFER_SIZE));
+    format_->pb = buffer == nullptr ? nullptr
+                                    : avio_alloc_context(buffer, IO_BUFFER_SIZE, 1, file, nullptr, writeToFile, seekInFile);
+    if (format_->pb == nullptr) {
+        av_free(buffer);
+        error = "out of memory for the video";
         return false;
     }
-    // The index first, so that a player can start before the whole file has arrived.
-    AVDictionary* muxing = nullptr;
-    if (format == VideoFormat::MP4) av_dict_set(&muxing, "movflags", "+faststart", 0);
-    code = avformat_write_header(format_, &muxing);
-    av_dict_free(&muxing);
+    format_->flags |= AVFMT_FLAG_CUSTOM_IO;
+    code = avformat_write_header(format_, nullptr);
     if (code < 0) {
-        error = "cannot write " + path + ": " + describe(code);
+        error = "cannot write the video: " + describe(code);
         return false;
     }
 
@@ -215,8 +233,8 @@ bool VideoEncoder::finish(std::string& error) {
         if (code < 0) failWith("completing the video", code);
     }
     if (!failed_) {
-        const int code = avio_closep(&format_->pb);
-        if (code < 0) failWith("closing the video", code);
+        avio_flush(format_->pb);
+        if (format_->pb->error < 0) failWith("writing the video", format_->pb->error);
     }
     error = error_;
     return !failed_;
@@ -286,7 +304,10 @@ bool VideoEncoder::failWith(const std::string& step, int code) {
 }
 
 void VideoEncoder::close() {
-    if (format_ != nullptr && format_->pb != nullptr) avio_closep(&format_->pb);
+    if (format_ != nullptr && format_->pb != nullptr) {
+        av_freep(&format_->pb->buffer);
+        avio_context_free(&format_->pb);
+    }
     avformat_free_context(format_);
     avcodec_free_context(&codec_);
     sws_freeContext(converter_);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <condition_variable>
+#include <cstdio>
 #include <deque>
 #include <mutex>
 #include <string>
@@ -31,18 +32,18 @@ public:
     VideoEncoder(const VideoEncoder&) = delete;
     VideoEncoder& operator=(const VideoEncoder&) = delete;
 
-    // Opens the codec for width x height pixels at fps frames a second, which also checks the size
-    // against the codec's limits, creates the file at path and starts the encoding thread. False,
-    // with the reason in error, when any of that fails.
-    bool open(const std::string& path, VideoFormat format, int width, int height, int fps, std::string& error);
+    // Opens the codec for width x height pixels at fps frames a second, writes the start of the video
+    // into the file, which must be open for writing and seeking, and starts the encoding thread.
+    // False, with the reason in error, when any of that fails.
+    bool open(std::FILE* file, VideoFormat format, int width, int height, int fps, std::string& error);
 
     // Hands over one frame of width x height RGB pixels, bottom row first as glReadPixels gives
     // them, and gives back a buffer of the same size to fill with the next. Waits while the encoder
     // is a few frames behind. False once encoding has failed: finish then says why.
     bool add(std::vector<unsigned char>& pixels);
 
-    // Encodes what is queued, flushes the codec and completes the file. False, with the reason,
-    // when any frame or write failed.
+    // Encodes what is queued, flushes the codec and writes the end of the video into the file, which
+    // the caller then flushes and closes. False, with the reason, when any frame or write failed.
     bool finish(std::string& error);
 
 private:

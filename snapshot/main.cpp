@@ -143,9 +143,10 @@ std::string temporaryBeside(const std::string& out) {
 void writeVideo(const SnapshotOptions& options, unsigned seed, const std::string& out) {
     catchInterruptions();
     const std::string temporary = temporaryBeside(out);
+    std::FILE* file = std::fopen(temporary.c_str(), "wb");
     VideoEncoder encoder;
     std::string error;
-    if (!encoder.open(temporary, videoFormatOf(out), options.width, options.height, options.fps, error))
+    if (!encoder.open(file, videoFormatOf(out), options.width, options.height, options.fps, error))
         abandon(temporary, error);
     OffscreenContext context;
     if (!startWorld(seed, options, options.width, options.height, context, error)) abandon(temporary, error);
@@ -155,7 +156,7 @@ void writeVideo(const SnapshotOptions& options, unsigned seed, const std::string
         if (!readFrame(options.width, options.height, pixels)) abandon(temporary, "reading a frame back from GL failed");
         if (!encoder.add(pixels)) break;
     }
-    if (interruption() != 0 || !encoder.finish(error)) abandon(temporary, "cannot write " + out + ": " + error);
+    if (interruption() != 0 || !encoder.finish(error) || std::fclose(file) != 0) abandon(temporary, "cannot write " + out + ": " + error);
     if (std::rename(temporary.c_str(), out.c_str()) != 0)
         abandon(temporary, "cannot write " + out + ": " + std::strerror(errno));
     std::printf("%s: seed %u, %d frames from tick %d, %dx%d at %d frames a second, written to %s\n", NAME, seed,
