@@ -1,6 +1,6 @@
 // Makes the desktop icon from the logo: a square PNG with the logo across its middle.
 #include "core/Image.h"
-#include "core/Png.h"
+#include "snapshot/Png.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -26,9 +26,11 @@ int main(int argc, char** argv) {
             to[3] = strength;
         }
     releaseImage(logo);
+    // A failed run must leave no half-written icon that the build would take for a made one.
+    OutputFile output;
     std::string error;
-    if (!writePNG(argv[2], side, side, 4, icon.data(), false, error)) {
-        std::fprintf(stderr, "makeicon: cannot write %s: %s\n", argv[2], error.c_str());
+    if (!output.prepare(argv[2], error) || !writePNG(output, side, side, 4, icon.data(), false, error)) {
+        std::fprintf(stderr, "makeicon: %s\n", error.c_str());
         return 1;
     }
     return 0;

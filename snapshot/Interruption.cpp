@@ -18,7 +18,6 @@ void catchInterruptions() {
     // No SA_RESTART: a process waiting for its children wakes up to look.
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
-    signal(SIGXFSZ, SIG_IGN);
 }
 
 int interruption() { return caught; }
