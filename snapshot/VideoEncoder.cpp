@@ -42,9 +42,9 @@ struct Codec {
     std::initializer_list<std::pair<const char*, const char*>> settings;
 };
 
-const Codec H264_IN_MP4 = {"H.264", "mp4", "libx264", 16, {{"preset", "veryfast"}, {"crf", "20"}}};
+const Codec H264_IN_MP4 = {"H.264", "mp4", "libx264", 16, {{"preset", "veryfast"}, {"crf", "23"}}};
 const Codec VP9_IN_WEBM = {"VP9", "webm", "libvpx-vp9", 1,
-                           {{"crf", "32"}, {"b", "0"}, {"deadline", "realtime"}, {"cpu-used", "8"}, {"row-mt", "1"}}};
+                           {{"crf", "36"}, {"b", "0"}, {"deadline", "realtime"}, {"cpu-used", "8"}, {"row-mt", "1"}}};
 
 // FFmpeg's libraries report the detail of a failure only in their log: the last error is kept for
 // the message, and nothing is printed.

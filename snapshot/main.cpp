@@ -1,12 +1,9 @@
 // florvane-snapshot: a frame of a Florvane world as a PNG picture, its frames as a video, or many
 // worlds side by side on a contact sheet, made without any display.
 #include "app/Entry.h"
-#include "app/Frame.h"
 #include "app/Input.h"
 #include "app/Options.h"
-#include "app/Overlay.h"
 #include "app/Tick.h"
-#include "app/World.h"
 #include "core/Path.h"
 #include "snapshot/ContactSheet.h"
 #include "snapshot/Interruption.h"
@@ -17,14 +14,13 @@
 #include "snapshot/SnapshotOptions.h"
 #include "snapshot/StatusFont.h"
 #include "snapshot/Tiles.h"
+#include "snapshot/WorldFrames.h"
 #include "snapshot/VideoEncoder.h"
 
-#include <GL/freeglut.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -74,78 +70,6 @@ std::string defaultPictureFolder() {
     return ".";
 }
 
-// The largest tile side: only the tests make it smaller, through FLORVANE_SNAPSHOT_TILE, to compare
-// pictures drawn in tiles with whole ones of a size that fits the surface.
-int tileLimit(int surfaceLimit) {
-    const char* asked = std::getenv("FLORVANE_SNAPSHOT_TILE");
-    unsigned long long side = 0;
-    return asked != nullptr && readNumber(asked, 1, INT_MAX, side) ? std::min(surfaceLimit, static_cast<int>(side))
-                                                                   : surfaceLimit;
-}
-
-// The program's loop: the first frame before any tick, then every tick followed by a frame, as
-// GLUT's idle and display callbacks alternate. The frames count for the overlay's timers and the
-// spotlight, which reads the previous frame's daylight; only the last one's pixels are kept, so the
-// others only leave behind what a frame leaves for the next.
-void runTicks(int ticks) {
-    Progress progress("ticks", ticks);
-    setViewport(1, 1);
-    for (int i = 0; i < ticks && interruption() == 0; ++i) {
-        passFrame();
-        tick();
-        progress.show(i + 1);
-    }
-}
-
-// A frame, drawn once for every tile. Drawing a frame counts down the overlay's timers and moves the
-// logo's pulse, and leaves GL state behind, so each tile starts from what the first found. False
-// when GL reported an error.
-bool drawFrameInTiles(const TileLayout& tiles, unsigned char* pixels, const std::function<void(int)>& tileDone) {
-    const int titleFrames = overlay->titleFrames, helpFrames = overlay->helpFrames,
-              statusFrames = overlay->statusFrames;
-    const float logoPhase = overlay->logoPhase;
-    setViewport(tiles.width, tiles.height);
-    return drawTiles(
-        tiles,
-        [&] {
-            overlay->titleFrames = titleFrames;
-            overlay->helpFrames = helpFrames;
-            overlay->statusFrames = statusFrames;
-            overlay->logoPhase = logoPhase;
-            glPushAttrib(GL_ALL_ATTRIB_BITS);
-            drawFrame();
-            glPopAttrib();
-        },
-        pixels, tileDone);
-}
-
-// The world of the seed grown as the program grows it, then drawn in tiles as large as the context
-// allows, the keys given and the ticks run: what remains is drawing the frames that are kept.
-// False, with the reason, when the context cannot draw.
-bool startWorld(unsigned seed, const SnapshotOptions& options, OffscreenContext& context, TileLayout& tiles,
-                std::string& error) {
-    std::string fontProblem;
-    const bool fontFound = findStatusFont(fontProblem);
-    // As the program: the static objects, then the world, then the GL context draws.
-    growWorld(seed);
-    std::fflush(stdout);
-    tiles = layTiles(tiles.width, tiles.height, tileLimit(context.maxSurfaceWidth), tileLimit(context.maxSurfaceHeight));
-    if (!context.drawOnSurface(tiles.tileWidth, tiles.tileHeight, error)) {
-        error = "no offscreen GL context: " + error;
-        return false;
-    }
-    setInitialGLState();
-    overlay->statusCharacter = drawStatusCharacter;
-    for (const Key& key : options.keys) pressKey(key);
-    // Nothing but a key shows a status line, and each frame before the first kept counts it down.
-    if (overlay->statusFrames > options.ticks && !fontFound) {
-        error = "the picture would show the status line \"" + overlay->statusText + "\", but " + fontProblem;
-        return false;
-    }
-    runTicks(options.ticks);
-    return true;
-}
-
 // The frames one tick apart, encoded while the next is drawn, into the output.
 void writeVideo(const SnapshotOptions& options, OffscreenContext& context, unsigned seed, OutputFile& output,
                 const std::string& outPath) {
@@ -173,8 +97,7 @@ void writeVideo(const SnapshotOptions& options, OffscreenContext& context, unsig
     if (!encoded) abandon(output, "cannot write " + options.out + ": " + error);
     if (!output.commit(error)) fail(error);
     std::printf("%s: seed %u, %d frames from tick %d, %dx%d at %d frames a second, written to %s\n", NAME, seed,
-                options.frames, options.ticks, options.width, options.height, options.fps,
-                outPath.c_str());
+                options.frames, options.ticks, options.width, options.height, options.fps, outPath.c_str());
 }
 
 // Each world at noon in a process of its own, which opens its own GL context: one opened here would
