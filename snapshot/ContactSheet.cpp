@@ -42,10 +42,12 @@ void placeHalved(const std::vector<unsigned char>& picture, const SheetLayout& l
     for (int y = 0; y < h; ++y) {
         const unsigned char* upper = &picture[(2 * h - 1 - 2 * y) * sourceRow];
         const unsigned char* lower = upper - sourceRow;
-        unsigned char* target = sheet + ((static_cast<size_t>(layout.top(index) + y) * layout.width) + layout.left(index)) * 3;
+        unsigned char* target =
+            sheet + (static_cast<size_t>(layout.top(index) + y) * layout.width + layout.left(index)) * 3;
         for (int x = 0; x < w * 3; ++x) {
             const int first = (x / 3) * 6 + x % 3;
-            target[x] = static_cast<unsigned char>((upper[first] + upper[first + 3] + lower[first] + lower[first + 3] + 2) / 4);
+            const int sum = upper[first] + upper[first + 3] + lower[first] + lower[first + 3];
+            target[x] = static_cast<unsigned char>((sum + 2) / 4);
         }
     }
 }
@@ -153,8 +155,11 @@ bool drawContactSheet(const std::vector<unsigned>& seeds, const SheetLayout& lay
             progress(++done);
         } else if (error.empty()) {
             const char* message = messages + index * MESSAGE_SIZE;
-            error = "the world of seed " + std::to_string(seeds[index]) + " could not be drawn" +
-                    (*message != '\0' ? std::string(": ") + message : std::string(WIFSIGNALED(status) ? " (ended by a signal)" : ""));
+            error = "the world of seed " + std::to_string(seeds[index]) + " could not be drawn";
+            if (*message != '\0')
+                error += std::string(": ") + message;
+            else if (WIFSIGNALED(status))
+                error += " (ended by a signal)";
         }
     }
     if (error.empty()) {

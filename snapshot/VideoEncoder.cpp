@@ -143,7 +143,8 @@ bool VideoEncoder::open(std::FILE* file, VideoFormat format, int width, int heig
     AVStream* stream = code < 0 ? nullptr : avformat_new_stream(format_, nullptr);
     codec_ = avcodec_alloc_context3(encoder);
     if (stream == nullptr || codec_ == nullptr) {
-        error = "cannot prepare the " + std::string(chosen.container) + " file: " + describe(code < 0 ? code : AVERROR(ENOMEM));
+        error = "cannot prepare the " + std::string(chosen.container) + " file: " +
+                describe(code < 0 ? code : AVERROR(ENOMEM));
         return false;
     }
     codec_->width = width;
@@ -172,8 +173,8 @@ bool VideoEncoder::open(std::FILE* file, VideoFormat format, int width, int heig
     avcodec_parameters_from_context(stream->codecpar, codec_);
 
     unsigned char* buffer = static_cast<unsigned char*>(av_malloc(IO_BUFFER_SIZE));
-    format_->pb = buffer == nullptr ? nullptr
-                                    : avio_alloc_context(buffer, IO_BUFFER_SIZE, 1, file, nullptr, writeToFile, seekInFile);
+    if (buffer != nullptr)
+        format_->pb = avio_alloc_context(buffer, IO_BUFFER_SIZE, 1, file, nullptr, writeToFile, seekInFile);
     if (format_->pb == nullptr) {
         av_free(buffer);
         error = "out of memory for the video";

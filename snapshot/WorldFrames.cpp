@@ -72,7 +72,8 @@ bool startWorld(unsigned seed, const SnapshotOptions& options, OffscreenContext&
     // As the program: the static objects, then the world, then the GL context draws.
     growWorld(seed);
     std::fflush(stdout);
-    tiles = layTiles(tiles.width, tiles.height, tileLimit(context.maxSurfaceWidth), tileLimit(context.maxSurfaceHeight));
+    tiles = layTiles(tiles.width, tiles.height, tileLimit(context.maxSurfaceWidth),
+                     tileLimit(context.maxSurfaceHeight));
     if (!context.drawOnSurface(tiles.tileWidth, tiles.tileHeight, error)) {
         error = "no offscreen GL context: " + error;
         return false;

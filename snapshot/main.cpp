@@ -139,8 +139,10 @@ int main(int argc, char** argv) {
     // path costs no waiting.
     OffscreenContext context;
     std::string error;
-    if (options.sheet.empty() && !context.open(error)) fail("no offscreen GL context: " + error);
-    if (options.sheet.empty() && (options.width > context.maxPictureWidth || options.height > context.maxPictureHeight)) {
+    // A sheet's worlds open contexts of their own, each a small one.
+    const bool drawsHere = options.sheet.empty();
+    if (drawsHere && !context.open(error)) fail("no offscreen GL context: " + error);
+    if (drawsHere && (options.width > context.maxPictureWidth || options.height > context.maxPictureHeight)) {
         CommonOptions refused;
         refused.error = "--size " + std::to_string(options.width) + "x" + std::to_string(options.height) +
                         " is more than this GL can draw: at most " + std::to_string(context.maxPictureWidth) + "x" +

@@ -216,8 +216,8 @@ TEST(SnapshotTool, LeavesNoFileWhenAVideoIsInterruptedOrCannotBeWritten) {
         {"file size", "(ulimit -f 200; exec " + video + ")", 1, "File too large"}};
     for (const auto& [how, command, status, message] : cases) {
         // The status, then every file left in the folder: none.
-        EXPECT_EQ(commandOutput("rm -rf " + folder + "; mkdir " + folder + "; " + command + "; echo $?; ls -A " + folder),
-                  std::to_string(status) + "\n") << how;
+        const std::string run = "rm -rf " + folder + "; mkdir " + folder + "; " + command + "; echo $?; ls -A ";
+        EXPECT_EQ(commandOutput(run + folder), std::to_string(status) + "\n") << how;
         EXPECT_NE(commandOutput("cat " + folder + ".err").find(message), std::string::npos) << how;
     }
 }

@@ -16,7 +16,8 @@ static void keepFrame(const AVFrame* frame, DecodedVideo& video) {
     const int matrix = frame->colorspace == AVCOL_SPC_BT709 ? SWS_CS_ITU709 : SWS_CS_DEFAULT;
     sws_setColorspaceDetails(converter, sws_getCoefficients(matrix), frame->color_range == AVCOL_RANGE_JPEG,
                              sws_getCoefficients(SWS_CS_ITU709), 1, 0, 1 << 16, 1 << 16);
-    Screenshot picture{frame->width, frame->height, std::vector<unsigned char>(size_t(frame->width) * frame->height * 3)};
+    Screenshot picture{frame->width, frame->height,
+                       std::vector<unsigned char>(size_t(frame->width) * frame->height * 3)};
     uint8_t* target[] = {picture.rgb.data()};
     const int stride[] = {frame->width * 3};
     sws_scale(converter, frame->data, frame->linesize, 0, frame->height, target, stride);

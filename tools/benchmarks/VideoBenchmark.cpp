@@ -47,7 +47,8 @@ int main(int argc, char** argv) {
     TileLayout tiles{options.width, options.height};
     std::string error;
     createStaticObjects();
-    if (!context.open(error) || !startWorld(static_cast<unsigned>(std::atoi(argv[1])), options, context, tiles, error)) {
+    const unsigned seed = static_cast<unsigned>(std::atoi(argv[1]));
+    if (!context.open(error) || !startWorld(seed, options, context, tiles, error)) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return 1;
     }
@@ -62,7 +63,8 @@ int main(int argc, char** argv) {
     drawing.print("draw", frames);
     kept.resize(std::min(frames, KEPT_FRAMES));
 
-    for (const auto& [name, format] : {std::pair("encode_mp4", VideoFormat::MP4), std::pair("encode_webm", VideoFormat::WEBM)}) {
+    for (const auto& [name, format] :
+         {std::pair("encode_mp4", VideoFormat::MP4), std::pair("encode_webm", VideoFormat::WEBM)}) {
         std::FILE* file = std::tmpfile();
         VideoEncoder encoder;
         const Stopwatch encoding;
