@@ -1,6 +1,6 @@
 #!/bin/sh
 # Installs the Debian packages a task needs (only those missing), then configures and builds.
-# Usage: tools/setup.sh run|test|benchmark [<build-dir> [cmake options...]]
+# Usage: tools/setup.sh run|test|benchmark|package [<build-dir> [cmake options...]]
 # Without a build directory it only installs the packages.
 set -eu
 
@@ -20,6 +20,10 @@ fi
 if [ "$task" = benchmark ]; then
     # The benchmarks count instructions with callgrind.
     packages="$packages valgrind"
+fi
+if [ "$task" = package ]; then
+    # Debian's packaging tools and checkers, and debootstrap for the root the package is tried in.
+    packages="$packages build-essential dpkg-dev debhelper lintian appstream desktop-file-utils debootstrap"
 fi
 
 missing=""

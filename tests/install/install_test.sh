@@ -9,7 +9,8 @@ fail() { echo "install test: $*" >&2; exit 1; }
 
 cmake --install "$1" --prefix "$prefix" >/dev/null
 for file in bin/florvane-snapshot share/florvane/trava.ppm share/man/man1/florvane.1 \
-            share/icons/hicolor/128x128/apps/florvane.png; do
+            share/metainfo/org.florvane.Florvane.metainfo.xml share/icons/hicolor/48x48/apps/florvane.png \
+            share/icons/hicolor/256x256/apps/florvane.png; do
     [ -s "$prefix/$file" ] || fail "$file was not installed"
 done
 cd /
