@@ -9,7 +9,6 @@
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
-#include <libavutil/opt.h>
 #include <libswscale/swscale.h>
 }
 
@@ -38,13 +37,12 @@ struct Codec {
     // The size the codec counts the picture in: H.264 its macroblocks, VP9 its pixels.
     int block;
     // Quality rather than a bit rate, in each encoder's own scale, and a speed that keeps encoding
-    // below the cost of drawing on a software renderer.
-    std::initializer_list<std::pair<const char*, const char*>> settings;
+    // below the cost of drawing on a software renderer: the encoder's options as name=value:...
+    const char* settings;
 };
 
-const Codec H264_IN_MP4 = {"H.264", "mp4", "libx264", 16, {{"preset", "veryfast"}, {"crf", "23"}}};
-const Codec VP9_IN_WEBM = {"VP9", "webm", "libvpx-vp9", 1,
-                           {{"crf", "36"}, {"b", "0"}, {"deadline", "realtime"}, {"cpu-used", "8"}, {"row-mt", "1"}}};
+const Codec H264_IN_MP4 = {"H.264", "mp4", "libx264", 16, "preset=veryfast:crf=23"};
+const Codec VP9_IN_WEBM = {"VP9", "webm", "libvpx-vp9", 1, "crf=36:b=0:deadline=realtime:cpu-used=8:row-mt=1"};
 
 // FFmpeg's libraries report the detail of a failure only in their log: the last error is kept for
 // the message, and nothing is printed.
@@ -160,7 +158,7 @@ bool VideoEncoder::open(std::FILE* file, VideoFormat format, int width, int heig
     codec_->color_trc = AVCOL_TRC_BT709;
     if (format_->oformat->flags & AVFMT_GLOBALHEADER) codec_->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
     AVDictionary* settings = nullptr;
-    for (const auto& [name, value] : chosen.settings) av_dict_set(&settings, name, value, 0);
+    av_dict_parse_string(&settings, chosen.settings, "=", ":", 0);
     code = avcodec_open2(codec_, encoder, &settings);
     av_dict_free(&settings);
     if (code < 0) {
