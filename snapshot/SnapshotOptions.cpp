@@ -53,6 +53,7 @@ bool readKeys(const std::string& list, std::vector<Key>& keys, std::string& erro
 
 SnapshotOptions parseSnapshotOptions(int argc, char** argv) {
     SnapshotOptions options;
+    bool paced = false;
     for (int i = 1; i < argc && options.error.empty(); ++i) {
         if (readCommonOption(argc, argv, i, options)) continue;
         const std::string name = optionName(argv[i]);
@@ -73,6 +74,7 @@ SnapshotOptions parseSnapshotOptions(int argc, char** argv) {
                 options.error =
                     name + " takes a whole number from 1 to " + std::to_string(most) + ", not '" + value + "'";
             (name == "--frames" ? options.frames : options.fps) = static_cast<int>(number);
+            paced = paced || name == "--fps";
         } else if (name == "--sheet") {
             options.sheet.clear();
             readSeedList(value, options.sheet, options.error);
@@ -93,6 +95,8 @@ SnapshotOptions parseSnapshotOptions(int argc, char** argv) {
         options.error = "--frames and --sheet cannot be combined: a video shows one world";
     } else if (!options.sheet.empty() && options.seeded) {
         options.error = "--sheet names its own seeds; --seed cannot be added";
+    } else if (options.frames == 0 && paced) {
+        options.error = "--fps is the playback rate of a video: say how many frames with --frames";
     } else if (options.out.empty()) {
         options.out = options.frames > 0 ? "florvane-snapshot.mp4" : "florvane-snapshot.png";
     } else if (options.frames > 0 && videoFormatOf(options.out) == VideoFormat::NONE) {
