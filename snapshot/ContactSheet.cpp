@@ -10,6 +10,7 @@
 #include "snapshot/Interruption.h"
 #include "snapshot/StatusFont.h"
 
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/mman.h>
 #include <sys/wait.h>
@@ -19,7 +20,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
 #include <map>
 #include <sstream>
 #include <thread>

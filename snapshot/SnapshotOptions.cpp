@@ -109,7 +109,8 @@ SnapshotOptions parseSnapshotOptions(int argc, char** argv) {
     if (!options.sheet.empty() && !options.sized) {
         options.width = SHEET_WIDTH;
         options.height = SHEET_HEIGHT;
-    } else if (!options.sheet.empty() && std::max(options.width, options.height) > SHEET_MAX_SIDE) {
+    } else if (!options.sheet.empty() && options.error.empty() &&
+               std::max(options.width, options.height) > SHEET_MAX_SIDE) {
         options.error = "--size of each world of a sheet may be at most " + std::to_string(SHEET_MAX_SIDE) +
                         " on a side";
     }
