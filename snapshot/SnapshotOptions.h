@@ -14,7 +14,14 @@ struct SnapshotOptions : CommonOptions {
     // Only the syntax is checked here: how large a picture the GL can draw is known once it is open.
     int width = 1024;
     int height = 768;
-    std::string out = "florvane-snapshot.png";
+    bool sized = false;
+    // A video of this many frames, one tick apart, instead of one picture; 0 for a picture.
+    int frames = 0;
+    int fps = 30;
+    // A contact sheet of these worlds instead of one picture; empty for none.
+    std::vector<unsigned> sheet;
+    // Empty: florvane-snapshot.png, or .mp4 for a video.
+    std::string out;
     // Empty: beside the tool, where the build or the installation puts the pictures.
     std::string pictures;
 };

@@ -12,7 +12,7 @@ build_dir=${1:-}
 # The viewer alone needs none of the test libraries; each command has its own build directory.
 tests=OFF
 packages="cmake g++ make freeglut3-dev libglu1-mesa-dev libgl-dev libgl1-mesa-dri x11-utils
-          libegl-dev libegl-mesa0 libpng-dev help2man"
+          libegl-dev libegl-mesa0 libpng-dev help2man pkg-config libavcodec-dev libavformat-dev libswscale-dev"
 if [ "$task" = test ] || [ "$task" = benchmark ]; then
     tests=ON
     packages="$packages libgtest-dev libbenchmark-dev libx11-dev xvfb xauth xdotool apitrace x11-apps clang libclang-rt-14-dev"

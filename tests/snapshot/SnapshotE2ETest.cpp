@@ -1,5 +1,5 @@
 // The snapshot tool: its pictures against the golden ones, and its contract on the command line.
-#include "tests/support/Viewer.h"
+#include "tests/support/Video.h"
 
 #include <gtest/gtest.h>
 #include <png.h>
@@ -98,7 +98,8 @@ TEST(SnapshotTool, RefusesBadArgumentsAndOutputsBeforeGrowingTheWorld) {
         {"--ticks -1", 2, "'-1'"},          {"--size 0x100", 2, "'0x100'"},        {"--keys F9", 2, "'F9'"},
         {"--keys Space", 2, "'Space'"},     {"--keys Esc", 2, "Esc"},               {"--seed x", 2, "'x'"},
         {"--colour red", 2, "'--colour'"},  {"extra", 2, "'extra'"},            {"--size 100000x10", 2, "at most "},
-        {"--aspect 16:9", 2, "'16:9'"},
+        {"--frames 2", 2, ".webm"},         {"--fps 60", 2, "--frames"},            {"--sheet 4-2", 2, "'4-2'"},
+        {"--sheet 1-65", 2, "at most 64"},    {"--aspect 16:9", 2, "'16:9'"},
         {"--out /nonexistent/world.png", 1, "cannot write into /nonexistent: No such file or directory"},
         {"--out " + folder, 1, "is a folder"},
         {"--out " + regular + "/world.png", 1, "Not a directory"},
@@ -170,6 +171,105 @@ TEST(SnapshotTool, MissingStatusGlyphsFailOnlyAPictureThatShowsTheStatusLine) {
     EXPECT_EQ(snapshot("--keys V --ticks 100 --size 64x48 --out " + out, preload).status, 0)
         << "the status line is gone after 100 frames, so no glyphs are needed";
     std::remove(out.c_str());
+}
+
+// H.264 and VP9 at the tool's quality lose detail, and both keep colour at half the resolution, so a
+// frame's pixel can stray far from the picture's on this landscape's fine, noisy textures: about 1 %
+// of the pixels differ by more than 48, while a frame one tick away differs in about 10 % of them.
+constexpr int CODEC_TOLERANCE = 48;
+constexpr double CODEC_DIFFERING_SHARE = 0.03;
+
+struct VideoCase { const char* extension; const char* codec; const char* environment; };
+
+void PrintTo(const VideoCase& video, std::ostream* stream) { *stream << video.extension; }
+
+class Video : public testing::TestWithParam<VideoCase> {};
+
+TEST_P(Video, DecodesToItsFramesEachThePictureOfItsTick) {
+    const std::string base = temporary("video");
+    const std::string world = "--seed 12 --keys F8,V,+ --size 320x240 --ticks ";
+    // On a terminal, which script gives it, the tool shows how many frames are done.
+    const std::string terminal = commandOutput(std::string(GetParam().environment) + " script -qec '" FLORVANE_SNAPSHOT
+                                               " " + world + "90 --frames 20 --out " + base + GetParam().extension +
+                                               " >/dev/null' /dev/null");
+    EXPECT_NE(terminal.find("frames [########################################] 20/20"), std::string::npos)
+        << terminal;
+    const DecodedVideo video = decodeVideo(base + GetParam().extension);
+    ASSERT_EQ(video.error, "");
+    EXPECT_EQ(video.codec, GetParam().codec);
+    EXPECT_EQ(video.fps, 30);
+    ASSERT_EQ(video.frames.size(), 20u);
+    for (const Screenshot& frame : video.frames) EXPECT_EQ(frame.width * 1000 + frame.height, 320240);
+    for (const auto& [frame, tick] : {std::pair(0, 90), std::pair(19, 109)}) {
+        ASSERT_EQ(snapshot(world + std::to_string(tick) + " --out " + base + ".png").status, 0);
+        EXPECT_LE(video.frames[frame].differingShare(readPNG(base + ".png"), CODEC_TOLERANCE), CODEC_DIFFERING_SHARE)
+            << "frame " << frame << " against the picture of tick " << tick;
+    }
+}
+
+// The H.264 video's frames are drawn in tiles of 128 pixels, the VP9 one's whole.
+INSTANTIATE_TEST_SUITE_P(Snapshot, Video, testing::Values(VideoCase{".mp4", "h264", "FLORVANE_SNAPSHOT_TILE=128"},
+                                                         VideoCase{".webm", "vp9", ""}),
+                         [](const testing::TestParamInfo<VideoCase>& info) { return std::string(info.param.codec); });
+
+TEST(SnapshotTool, LeavesNoFileWhenAVideoIsInterruptedOrCannotBeWritten) {
+    const std::string folder = temporary("unfinished");
+    const std::string video = FLORVANE_SNAPSHOT " --seed 3 --size 320x240 --frames 100000 --out " + folder +
+                              "/v.mp4 >/dev/null 2>" + folder + ".err";
+    // Signals arrive once the encoder has written some 100 kB of frames; the file-size limit stops it there.
+    const std::string running = video + " & while kill -0 $! && [ -z \"$(find " + folder +
+                                " -type f -size +100k)\" ]; do sleep 0.1; done; kill -";
+    const std::tuple<const char*, std::string, int, const char*> cases[] = {
+        {"Ctrl-C", running + "INT $!; wait $!", 130, "interrupted; nothing written"},
+        {"SIGTERM", running + "TERM $!; wait $!", 143, "interrupted; nothing written"},
+        {"file size", "(ulimit -f 200; exec " + video + ")", 1, "File too large"}};
+    for (const auto& [how, command, status, message] : cases) {
+        // The status, then every file left in the folder: none.
+        const std::string run = "rm -rf " + folder + "; mkdir " + folder + "; " + command + "; echo $?; ls -A ";
+        EXPECT_EQ(commandOutput(run + folder), std::to_string(status) + "\n") << how;
+        EXPECT_NE(commandOutput("cat " + folder + ".err").find(message), std::string::npos) << how;
+    }
+}
+
+// The w x h pixels of the picture from (left, top), each the rounded mean of a 2 x 2 square when halved.
+static Screenshot region(const Screenshot& picture, int left, int top, int w, int h, bool halved = false) {
+    const int step = halved ? 2 : 1;
+    Screenshot part{w, h, {}};
+    for (int y = top; y < top + h * step; y += step)
+        for (int x = left; x < left + w * step; x += step)
+            for (int c = 0; c < 3; ++c)
+                part.rgb.push_back(static_cast<unsigned char>(
+                    halved ? (picture.at(x, y)[c] + picture.at(x + 1, y)[c] + picture.at(x, y + 1)[c] +
+                              picture.at(x + 1, y + 1)[c] + 2) / 4
+                           : picture.at(x, y)[c]));
+    return part;
+}
+
+TEST(SnapshotTool, ContactSheetShowsEachWorldAtNoonHalvedAboveItsSeed) {
+    const std::string sheet = temporary("sheet.png");
+    const std::string single = temporary("single.png");
+    ASSERT_EQ(snapshot("--sheet 5,1234567 --size 160x120 --out " + sheet).status, 0);
+    const Screenshot page = readPNG(sheet);
+    // Two pictures side by side, 8 pixels apart and from the edges, each with a 32-pixel strip for its label.
+    ASSERT_EQ(page.width * 1000 + page.height, 344168);
+    std::vector<int> inkedColumns;
+    for (const auto& [seed, left] : {std::pair("5", 8), std::pair("1234567", 176)}) {
+        ASSERT_EQ(snapshot("--seed " + std::string(seed) + " --keys F8 --size 320x240 --out " + single).status, 0);
+        EXPECT_EQ(region(page, left, 8, 160, 120).differingShare(region(readPNG(single), 0, 0, 160, 120, true), 1), 0)
+            << "seed " << seed;
+        const Screenshot label = region(page, left, 128, 160, 32);
+        int columns = 0;
+        for (int x = 0; x < label.width; ++x)
+            for (int y = 0; y < label.height; ++y)
+                if (label.at(x, y)[0] > 200) {
+                    ++columns;
+                    break;
+                }
+        inkedColumns.push_back(columns);
+    }
+    // "seed 5" against "seed 1234567": six more digits, each over ten pixels wide.
+    EXPECT_GT(inkedColumns[0], 40);
+    EXPECT_GT(inkedColumns[1], inkedColumns[0] + 50);
 }
 
 // The same vertical field of view puts every point of the world at the same distance from the centre
