@@ -4,7 +4,11 @@
 #include "app/Options.h"
 
 #include <GL/freeglut.h>
+#include <cstdlib>
 #include <ctime>
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/lsan_interface.h>
+#endif
 
 int main(int argc, char** argv) {
     ProgramOptions options = parseProgramOptions(argc, argv);
@@ -24,6 +28,12 @@ int main(int argc, char** argv) {
     growWorld(options.seeded ? options.seed : static_cast<unsigned>(std::time(nullptr)));
     int glutArgc = static_cast<int>(options.glutArguments.size()) - 1;
     glutInit(&glutArgc, options.glutArguments.data());
+#if defined(__SANITIZE_ADDRESS__)
+    // At exit GLUT's handler, registered by glutInit, closes the display, which unloads the GL
+    // driver and with it the globals through which the driver reaches its memory. Handlers run in
+    // reverse order, so this one looks for leaks before, while that memory is still reachable.
+    std::atexit(__lsan_do_leak_check);
+#endif
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     openDisplay(options.mode != 0 ? options.mode : askDisplayMode(stdin));
     registerCallbacks();
