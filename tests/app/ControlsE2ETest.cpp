@@ -29,9 +29,11 @@ static int brightDots(const Screenshot& shot) {
     return count;
 }
 
-// Sends the input, then returns the screen a few frames later.
+// Sends the input, if any, then returns the screen a few frames later.
 static Screenshot after(const std::string& xdotoolArguments, int frames = 3) {
-    EXPECT_EQ(std::system(("xdotool " + xdotoolArguments).c_str()), 0) << xdotoolArguments;
+    if (!xdotoolArguments.empty()) {
+        EXPECT_EQ(std::system(("xdotool " + xdotoolArguments).c_str()), 0) << xdotoolArguments;
+    }
     std::optional<Screenshot> shot = waitForNewFrames(frames);
     EXPECT_TRUE(shot) << "no new frames after " << xdotoolArguments;
     return shot.value_or(Screenshot{});
@@ -56,11 +58,15 @@ TEST(Controls, EveryKindOfInputDoesWhatItSaysOnTheRealProgram) {
     // Free look, from the centre where the last camera left the eye, stands still until told: the
     // pointer pitches the view down (warped back at the edge in between), W walks, and a sideways
     // pointer turns it. Each clearly more than the still view changes by itself.
-    const Screenshot still = after("key p m 2", 100), stillLater = after("sleep 0");
+    const Screenshot still = after("key p m 2", 100), stillLater = after("");
     const double itself = changed(still, stillLater);
     EXPECT_LT(itself, 0.02);
-    const Screenshot lowered = after("mousemove 100 100 sleep 0.2 mousemove 100 190 sleep 0.2 mousemove 100 199 "
-                                     "sleep 0.2 mousemove 100 190");
+    // At the edge the program warps the pointer back, which must be seen before the next move: a
+    // move made first would be undone by the warp. Reading the pointer syncs xdotool's moves.
+    ASSERT_EQ(std::system("xdotool mousemove 100 100 mousemove 100 190 mousemove 100 199 getmouselocation >/dev/null"),
+              0);
+    ASSERT_TRUE(waitForPointerAt(100, 100)) << "the pointer was not warped back from the edge";
+    const Screenshot lowered = after("mousemove 100 190");
     EXPECT_GT(changed(stillLater, lowered), 3 * itself + 0.05) << "the mouse did not turn the view";
     const Screenshot walked = after("key w w w w w");
     EXPECT_GT(changed(lowered, walked), 3 * itself + 0.005) << "W did not walk";
@@ -69,12 +75,17 @@ TEST(Controls, EveryKindOfInputDoesWhatItSaysOnTheRealProgram) {
     // The butterfly camera moves the view by itself: over a second of its flight, since the
     // butterfly it picks may fly with mostly sky behind it.
     const Screenshot following = after("key 3");
-    const double flown = changed(following, after("sleep 0", 30));
+    const double flown = changed(following, after("", 30));
     EXPECT_GT(flown, 3 * itself + 0.01) << "the butterfly camera stood still";
 
-    // The menu, held open on the right button: its last entry ends the program.
-    ASSERT_EQ(std::system("xdotool mousemove 100 100 sleep 0.3 mousedown 3 sleep 0.5 mousemove 110 120 sleep 0.3 "
-                          "mousemove 120 187 sleep 0.5 mouseup 3"), 0);
+    // The menu, held open on the right button: its last entry ends the program. Each move waits for
+    // what it opens or closes: the menu, the submenu of the first entry, the menu alone again.
+    for (const auto& [input, menus] : {std::pair{"mousemove 100 100 mousedown 3", 1}, {"mousemove 110 120", 2},
+                                       {"mousemove 120 187", 1}}) {
+        ASSERT_EQ(std::system(("xdotool " + std::string(input)).c_str()), 0);
+        ASSERT_TRUE(waitForShownWindows("freeglut menu", menus)) << input;
+    }
+    ASSERT_EQ(std::system("xdotool mouseup 3"), 0);
     EXPECT_EQ(viewer.waitForExit(), 0) << "\"Konec\" did not end the program";
 }
 

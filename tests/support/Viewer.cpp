@@ -173,6 +173,24 @@ std::optional<Screenshot> waitForNewFrames(int frames) {
     return seen ? std::optional<Screenshot>(last) : std::nullopt;
 }
 
+bool waitForPointerAt(int x, int y) {
+    return waitUntil([&] {
+        Window root, child;
+        int rootX, rootY, windowX, windowY;
+        unsigned int buttons;
+        return XQueryPointer(display, DefaultRootWindow(display), &root, &child, &rootX, &rootY, &windowX, &windowY,
+                             &buttons) &&
+               rootX == x && rootY == y;
+    });
+}
+
+bool waitForShownWindows(const std::string& title, int count) {
+    return waitUntil([&] {
+        std::istringstream ids(commandOutput("xdotool search --onlyvisible --name '^" + title + "$' 2>/dev/null"));
+        return static_cast<int>(std::distance(std::istream_iterator<std::string>(ids), {})) == count;
+    });
+}
+
 bool pressKeys(const std::string& keys) { return std::system(("xdotool key " + keys + " >/dev/null").c_str()) == 0; }
 
 std::string commandOutput(const std::string& command) {

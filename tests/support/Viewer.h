@@ -52,6 +52,10 @@ struct Screenshot {
 std::string waitForFullScreenWindow(const std::string& title);
 // The screen once the picture has changed the given number of times: at least that many new frames.
 std::optional<Screenshot> waitForNewFrames(int frames);
+// Whether the pointer came to stand at (x, y) of the screen, as the program's warp puts it.
+bool waitForPointerAt(int x, int y);
+// Whether the number of shown windows with the title came to be count: a menu and its submenus.
+bool waitForShownWindows(const std::string& title, int count);
 // Sends keys (X key names, as xdotool knows them) through the XTEST extension; false when it could not.
 bool pressKeys(const std::string& keys);
 // Runs a shell command and returns what it printed on standard output.
