@@ -15,8 +15,39 @@
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <strings.h>
 
 namespace {
+
+// A line of the key table: one command, its key and the second key that gives it too, if any.
+struct KeyLine {
+    Key key;
+    Key alternative;
+    const char* meaning;
+};
+
+const Key NONE = {nullptr, false, 0};
+
+const KeyLine KEY_TABLE[] = {
+    {{"Esc", false, 27}, NONE, "quit"},
+    {{"0", false, '0'}, NONE, "fly-through camera"},
+    {{"1", false, '1'}, NONE, "centre camera: stand in the middle and turn slowly"},
+    {{"2", false, '2'}, NONE, "free-look camera"},
+    {{"3", false, '3'}, NONE, "follow a butterfly (while the butterflies are shown)"},
+    {{"W", false, 'W'}, {"Up", true, GLUT_KEY_UP}, "free look: one step forward"},
+    {{"S", false, 'S'}, {"Down", true, GLUT_KEY_DOWN}, "free look: one step back"},
+    {{"A", false, 'A'}, {"Left", true, GLUT_KEY_LEFT}, "free look: one step to the left"},
+    {{"D", false, 'D'}, {"Right", true, GLUT_KEY_RIGHT}, "free look: one step to the right"},
+    {{"M", false, 'M'}, NONE, "butterflies on or off (they stop the rain)"},
+    {{"P", false, 'P'}, NONE, "rain on or off (it sends the butterflies away)"},
+    {{"R", false, 'R'}, NONE, "spotlight on or off"},
+    {{"V", false, 'V'}, NONE, "wind on or off"},
+    {{"+", false, '+'}, NONE, "stronger wind, while it blows"},
+    {{"-", false, '-'}, NONE, "weaker wind, while it blows"},
+    {{"F1", true, GLUT_KEY_F1}, NONE, "the help picture"},
+    {{"F7", true, GLUT_KEY_F7}, NONE, "midnight"},
+    {{"F8", true, GLUT_KEY_F8}, NONE, "noon"},
+};
 
 constexpr int MAX_WIND_STRENGTH = 10;
 // Without diacritics, like every other entry: GLUT's menu font reads its bytes as Latin-1, which
@@ -123,6 +154,29 @@ void switchWind() {
 }
 
 }  // namespace
+
+const Key* findKey(const std::string& name) {
+    for (const KeyLine& line : KEY_TABLE)
+        for (const Key* key : {&line.key, &line.alternative})
+            if (key->name != nullptr && strcasecmp(key->name, name.c_str()) == 0) return key;
+    return nullptr;
+}
+
+void printKeyTable(std::FILE* stream) {
+    std::fputs("Keys (letters and names in either case):\n", stream);
+    for (const KeyLine& line : KEY_TABLE) {
+        std::string keys = line.key.name;
+        if (line.alternative.name != nullptr) keys = keys + ", " + line.alternative.name;
+        std::fprintf(stream, "  %-10s  %s\n", keys.c_str(), line.meaning);
+    }
+}
+
+void pressKey(const Key& key) {
+    if (key.special)
+        specialKey(key.code, 0, 0);
+    else
+        keyboard(static_cast<unsigned char>(key.code), 0, 0);
+}
 
 void keyboard(unsigned char key, int, int) {
     moveAngles[0] = lookAngles[0];

@@ -1,17 +1,28 @@
-// Every command a user can give, by key, function key or pop-up menu.
-//
-//   Esc         quit                        P   rain on or off (the butterflies go)
-//   0 1 2 3     fly-through, centre,        M   butterflies on or off (the rain goes)
-//               free look, butterfly        R   spotlight on or off
-//   W A S D     walk in free look           V   wind on or off
-//   arrows      the same as W A S D         +   stronger wind (while it blows)
-//   F1          help                        -   weaker wind (while it blows)
-//   F7          midnight                    F8  noon
-//
-// Letters act in either case. The right mouse button opens the menu: "Svetla" (lights: midnight,
-// noon, spotlight), "Kamera" (the four cameras), "Ostatni" (butterflies, rain, wind, stronger,
-// weaker) and "Konec" (quit).
+// Every command a user can give, by key, function key or pop-up menu. The keys are listed once, in
+// the key table of Input.cpp, which both programs' help prints; letters and key names act in either
+// case. The right mouse button opens the menu: "Svetla" (lights: midnight, noon, spotlight), "Kamera"
+// (the four cameras), "Ostatni" (butterflies, rain, wind, stronger, weaker) and "Konec" (quit).
 #pragma once
+
+#include <cstdio>
+#include <string>
+
+// A key as the program receives it: a character for the keyboard handler, or a GLUT special key.
+struct Key {
+    // As a user writes it: "W", "+", "Esc", "Up", "F8".
+    const char* name;
+    bool special;
+    int code;
+};
+
+// The key of the key table with this name, in any case; nullptr for a key the program ignores.
+const Key* findKey(const std::string& name);
+
+// The key table as a help section, a line a command.
+void printKeyTable(std::FILE* stream);
+
+// What pressing the key does: the keyboard or special-key handler with it.
+void pressKey(const Key& key);
 
 // The keyboard callback; also called with x = y = 0 by the special keys and the menu.
 void keyboard(unsigned char key, int x, int y);

@@ -1,5 +1,8 @@
-// The program's own command-line options. Arguments that do not start with "--" belong to GLUT.
+// The command-line options of both programs: what they share, and the viewer's own. Arguments of the
+// viewer that do not start with "--" belong to GLUT.
 #include "app/Options.h"
+
+#include "app/Input.h"
 
 #include <cctype>
 #include <cerrno>
@@ -28,15 +31,50 @@ bool optionValue(int argc, char** argv, int& i, const std::string& name, std::st
     return true;
 }
 
-namespace {
-
-// The option's name without any "=value" part.
 std::string optionName(const char* argument) {
     const char* equals = std::strchr(argument, '=');
     return equals == nullptr ? argument : std::string(argument, equals);
 }
 
-}  // namespace
+bool readCommonOption(int argc, char** argv, int& i, CommonOptions& options) {
+    const std::string argument = argv[i];
+    if (argument == "--help") {
+        options.help = true;
+    } else if (argument == "--version") {
+        options.version = true;
+    } else if (optionName(argv[i]) == "--seed") {
+        std::string value;
+        unsigned long long number = 0;
+        if (!optionValue(argc, argv, i, "--seed", value, options.error)) return true;
+        if (!readNumber(value.c_str(), 0, 4294967295u, number))
+            options.error = "--seed takes a whole number from 0 to 4294967295, not '" + value + "'";
+        options.seeded = true;
+        options.seed = static_cast<unsigned>(number);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+std::string unknownArgument(const char* argument) {
+    return (argument[0] == '-' ? "unknown option '" : "unexpected argument '") + std::string(argument) + "'";
+}
+
+int answerWithText(const CommonOptions& options, const char* name, void (*printHelp)(std::FILE*)) {
+    if (!options.error.empty()) {
+        std::fprintf(stderr, "%s: %s\nTry '%s --help' for more information.\n", name, options.error.c_str(), name);
+        return 2;
+    }
+    if (options.help) {
+        printHelp(stdout);
+        return 0;
+    }
+    if (options.version) {
+        printProgramVersion(name);
+        return 0;
+    }
+    return -1;
+}
 
 ProgramOptions parseProgramOptions(int argc, char** argv) {
     ProgramOptions options;
@@ -44,29 +82,16 @@ ProgramOptions parseProgramOptions(int argc, char** argv) {
     for (int i = 1; i < argc && options.error.empty(); ++i) {
         if (std::strncmp(argv[i], "--", 2) != 0) {
             options.glutArguments.push_back(argv[i]);
-            continue;
-        }
-        const std::string name = optionName(argv[i]);
-        std::string value;
-        unsigned long long number = 0;
-        if (name == "--help" && name == argv[i]) {
-            options.help = true;
-        } else if (name == "--version" && name == argv[i]) {
-            options.version = true;
-        } else if (name == "--seed") {
-            if (!optionValue(argc, argv, i, name, value, options.error)) break;
-            if (!readNumber(value.c_str(), 0, 4294967295u, number))
-                options.error = "--seed takes a whole number from 0 to 4294967295, not '" + value + "'";
-            options.seeded = true;
-            options.seed = static_cast<unsigned>(number);
-        } else if (name == "--mode") {
-            if (!optionValue(argc, argv, i, name, value, options.error)) break;
+        } else if (readCommonOption(argc, argv, i, options)) {
+        } else if (optionName(argv[i]) == "--mode") {
+            std::string value;
+            if (!optionValue(argc, argv, i, "--mode", value, options.error)) break;
             if (value.size() != 1 || value[0] < '0' || value[0] > '3')
                 options.error = "--mode takes 0, 1, 2 or 3, not '" + value + "'";
             else
                 options.mode = value[0];
         } else {
-            options.error = "unknown option '" + std::string(argv[i]) + "'";
+            options.error = unknownArgument(argv[i]);
         }
     }
     options.glutArguments.push_back(nullptr);
@@ -95,12 +120,10 @@ void printProgramHelp(std::FILE* stream) {
         "The twelve pictures (trava.ppm, nebe.ppm, jalovec.ppm, leaf.ppm, bf1.ppm to bf4.ppm,\n"
         "title.ppm, f1title.ppm, help.ppm, logo.ppm) are read from the working directory;\n"
         "the installed launcher starts the program in their folder.\n"
-        "\n"
-        "Keys: Esc quits; 0 fly-through, 1 centre of the landscape, 2 free look, 3 follow a\n"
-        "butterfly; W A S D or the arrows walk in free look; M butterflies, P rain,\n"
-        "R spotlight, V wind on or off; + and - make the wind stronger or weaker; F1 help,\n"
-        "F7 midnight, F8 noon. The right mouse button opens the menu.\n",
+        "\n",
         stream);
+    printKeyTable(stream);
+    std::fputs("The right mouse button opens the menu.\n", stream);
 }
 
 void printProgramVersion(const char* name) {

@@ -1,26 +1,54 @@
-// The program's own command-line options. Arguments that do not start with "--" belong to GLUT.
+// The command-line options of both programs: what they share, and the viewer's own. Arguments of the
+// viewer that do not start with "--" belong to GLUT.
 #pragma once
 
 #include <cstdio>
 #include <string>
 #include <vector>
 
-struct ProgramOptions {
+// What the viewer and the snapshot tool both take: a seed, --help and --version.
+struct CommonOptions {
     bool help = false;
     bool version = false;
     bool seeded = false;
     // The world of this seed instead of one from the clock, when seeded is set.
     unsigned seed = 0;
-    // '0' to '3' to open that display mode without asking on the console; 0 to ask.
-    int mode = 0;
     // What was wrong with the arguments; empty when nothing was.
     std::string error;
-    // The program's name and GLUT's own options in their order, ending with a null pointer.
-    std::vector<char*> glutArguments;
 
     // Whether the program goes on to grow a world, rather than answering with text and ending.
     bool growsWorld() const { return error.empty() && !help && !version; }
 };
+
+struct ProgramOptions : CommonOptions {
+    // '0' to '3' to open that display mode without asking on the console; 0 to ask.
+    int mode = 0;
+    // The program's name and GLUT's own options in their order, ending with a null pointer.
+    std::vector<char*> glutArguments;
+};
+
+// Reads argv[i] when it is --seed, --help or --version, advancing i past a separate value; false for
+// any other argument. A wrong value sets the error.
+bool readCommonOption(int argc, char** argv, int& i, CommonOptions& options);
+
+// The option's name without any "=value" part.
+std::string optionName(const char* argument);
+
+// The value of an option given as "--name value" or "--name=value": advances i past a separate
+// value; false, with the error set, when the value is missing.
+bool optionValue(int argc, char** argv, int& i, const std::string& name, std::string& value, std::string& error);
+
+// Reads a whole decimal number between low and high; false for anything else (signs, blanks,
+// trailing text, empty text, values out of range).
+bool readNumber(const char* text, unsigned long long low, unsigned long long high, unsigned long long& value);
+
+// The error for an argument no option of the program matches.
+std::string unknownArgument(const char* argument);
+
+// What a run that only answers prints, for the program of that name: the error with a hint on
+// standard error (status 2), the help (status 0) or the version (status 0). -1, printing nothing,
+// when the program goes on to grow a world.
+int answerWithText(const CommonOptions& options, const char* name, void (*printHelp)(std::FILE*));
 
 ProgramOptions parseProgramOptions(int argc, char** argv);
 
@@ -28,11 +56,3 @@ void printProgramHelp(std::FILE* stream);
 
 // "florvane VERSION" and a line about the program.
 void printProgramVersion(const char* name);
-
-// Reads a whole decimal number between low and high; false for anything else (signs, blanks,
-// trailing text, empty text, values out of range).
-bool readNumber(const char* text, unsigned long long low, unsigned long long high, unsigned long long& value);
-
-// The value of an option given as "--name value" or "--name=value": advances i past a separate
-// value; false, with the error set, when the value is missing.
-bool optionValue(int argc, char** argv, int& i, const std::string& name, std::string& value, std::string& error);

@@ -12,18 +12,7 @@
 
 int main(int argc, char** argv) {
     ProgramOptions options = parseProgramOptions(argc, argv);
-    if (!options.error.empty()) {
-        std::fprintf(stderr, "florvane: %s\nTry 'florvane --help' for more information.\n", options.error.c_str());
-        return 2;
-    }
-    if (options.help) {
-        printProgramHelp(stdout);
-        return 0;
-    }
-    if (options.version) {
-        printProgramVersion("florvane");
-        return 0;
-    }
+    if (const int status = answerWithText(options, "florvane", printProgramHelp); status >= 0) return status;
     createStaticObjects();
     growWorld(options.seeded ? options.seed : static_cast<unsigned>(std::time(nullptr)));
     int glutArgc = static_cast<int>(options.glutArguments.size()) - 1;

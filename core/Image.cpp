@@ -1,6 +1,8 @@
 // A PPM picture in memory, its loader, and the texture sequences that bracket every textured draw.
 #include "core/Image.h"
 
+#include "core/Path.h"
+
 #include <GL/gl.h>
 #include <cctype>
 #include <cerrno>
@@ -11,7 +13,6 @@
 #include <cstring>
 #include <fcntl.h>
 #include <new>
-#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -61,19 +62,6 @@ long long remainingBytes(FILE* file) {
     long position = std::ftell(file);
     if (position < 0 || fstat(fileno(file), &status) != 0 || !S_ISREG(status.st_mode)) return -1;
     return static_cast<long long>(status.st_size) - position;
-}
-
-// The absolute folder a picture name points into: the working directory for a bare name.
-std::string folderOf(const char* fileName) {
-    std::string name = fileName;
-    const size_t slash = name.rfind('/');
-    if (slash == 0) return "/";
-    std::string folder = slash == std::string::npos ? "" : name.substr(0, slash);
-    if (!folder.empty() && folder[0] == '/') return folder;
-    char* workingDirectory = getcwd(nullptr, 0);
-    std::string base = workingDirectory != nullptr ? workingDirectory : ".";
-    std::free(workingDirectory);
-    return folder.empty() ? base : base + "/" + folder;
 }
 
 // The loader's own line, then the system's reason and the folder, so that a person starting the

@@ -14,7 +14,38 @@ Vertex* point(double x, double y, double z) {
     return new Vertex(makePoint(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z)));
 }
 
+Mesh* newStrip(bool textured) {
+    Mesh* mesh = new Mesh(GL_TRIANGLE_STRIP);
+    if (textured) mesh->enableTexture();
+    return mesh;
+}
+
+// The texture coordinate (s, t, r) is made only for a textured mesh: an untextured one drops it.
+void add(Mesh* mesh, Vertex* vertex, double s, double t, double r) {
+    mesh->append(vertex, mesh->textured ? point(s, t, r) : nullptr);
+}
+
 }  // namespace
+
+Mesh* tubeMesh(const float* bottom, float bottomRadius, const float* top, float topRadius, float slices, float tag,
+               float bottomWeight, float topWeight, bool textured) {
+    const float phiStep = static_cast<float>(2 * PI / slices);
+    Mesh* mesh = newStrip(textured);
+    float phi = 0.0f;
+    for (int k = 0; k <= slices; ++k, phi += phiStep) {
+        const double c = std::cos(static_cast<double>(phi)), s = std::sin(static_cast<double>(phi));
+        // Both circles stay horizontal: a slanted tube is a sheared prism.
+        Vertex* low = point(bottom[0] + bottomRadius * c, bottom[1], bottom[2] - bottomRadius * s);
+        low->tag = tag;
+        low->swayWeight = bottomWeight;
+        add(mesh, low, k % 2, 0, 0);
+        Vertex* high = point(top[0] + topRadius * c, top[1], top[2] - topRadius * s);
+        high->tag = tag + 1;
+        high->swayWeight = topWeight;
+        add(mesh, high, k % 2, 1, 1);
+    }
+    return mesh;
+}
 
 PrimitiveSolid::PrimitiveSolid(int kind, int textured, float* params) { build(kind, textured, params); }
 
@@ -31,7 +62,9 @@ void PrimitiveSolid::build(int kind, int texturedFlag, float* parameters) {
     params = parameters;
     meshes = new List;
     if (kind == SPHERE) buildSphere();
-    if (kind == TUBE) buildTube();
+    if (kind == TUBE)
+        meshes->append(tubeMesh(params, params[3], params + 4, params[7], params[8], params[9], params[10],
+                                params[11], textured));
 }
 
 void PrimitiveSolid::reset() {
@@ -50,51 +83,16 @@ void PrimitiveSolid::buildSphere() {
         return point(cx + r * std::sin(phi) * std::sin(theta), cy + r * std::cos(theta),
                      cz - r * std::cos(phi) * std::sin(theta));
     };
-    auto texCoord = [](double theta, double phi) { return point(phi / (2 * PI), theta / PI, 0); };
     // Angles accumulate in single precision; the counts, not the angles, end the loops.
     float theta0 = 0.0f;
     for (int band = 0; band < stacks; ++band, theta0 += thetaStep) {
         const float theta1 = theta0 + thetaStep;
-        Mesh* mesh = new Mesh(GL_TRIANGLE_STRIP);
-        if (textured) mesh->enableTexture();
+        Mesh* mesh = newStrip(textured);
         float phi = 0.0f;
         for (int k = 0; k <= slices; ++k, phi += phiStep) {
-            if (textured) {
-                mesh->append(at(theta0, phi), texCoord(theta0, phi));
-                mesh->append(at(theta1, phi), texCoord(theta1, phi));
-            } else {
-                mesh->addVertex(at(theta0, phi));
-                mesh->addVertex(at(theta1, phi));
-            }
+            add(mesh, at(theta0, phi), phi / (2 * PI), theta0 / PI, 0);
+            add(mesh, at(theta1, phi), phi / (2 * PI), theta1 / PI, 0);
         }
         meshes->append(mesh);
     }
-}
-
-void PrimitiveSolid::buildTube() {
-    const float x1 = params[0], y1 = params[1], z1 = params[2], r1 = params[3];
-    const float x2 = params[4], y2 = params[5], z2 = params[6], r2 = params[7];
-    const float slices = params[8], tag = params[9], bottomSway = params[10], topSway = params[11];
-    const float phiStep = static_cast<float>(2 * PI / slices);
-    Mesh* mesh = new Mesh(GL_TRIANGLE_STRIP);
-    if (textured) mesh->enableTexture();
-    float phi = 0.0f;
-    for (int k = 0; k <= slices; ++k, phi += phiStep) {
-        const double c = std::cos(static_cast<double>(phi)), s = std::sin(static_cast<double>(phi));
-        // Both circles stay horizontal: a slanted tube is a sheared prism.
-        Vertex* bottom = point(x1 + r1 * c, y1, z1 - r1 * s);
-        bottom->tag = tag;
-        bottom->swayWeight = bottomSway;
-        Vertex* top = point(x2 + r2 * c, y2, z2 - r2 * s);
-        top->tag = tag + 1;
-        top->swayWeight = topSway;
-        if (textured) {
-            mesh->append(bottom, point(k % 2, 0, 0));
-            mesh->append(top, point(k % 2, 1, 1));
-        } else {
-            mesh->addVertex(bottom);
-            mesh->addVertex(top);
-        }
-    }
-    meshes->append(mesh);
 }

@@ -5,6 +5,8 @@
 #include "core/List.h"
 #include "core/Object.h"
 
+class Mesh;
+
 class PrimitiveSolid : public Object {
 public:
     // Kinds of solid; any other kind builds nothing.
@@ -34,5 +36,9 @@ public:
 
 private:
     void buildSphere();
-    void buildTube();
 };
+
+// The one strip round a tube between two horizontal circles, bottom before top in every pair: the
+// bottom vertices get tag and bottomWeight, the top ones tag + 1 and topWeight. The caller owns the mesh.
+Mesh* tubeMesh(const float* bottom, float bottomRadius, const float* top, float topRadius, float slices, float tag,
+               float bottomWeight, float topWeight, bool textured = false);

@@ -1,34 +1,86 @@
-// Makes the desktop icon from the logo: a square PNG with the logo across its middle.
+// Makes a desktop icon of any size from the logo: a square PNG with the logo across its middle.
 #include "core/Image.h"
-#include "core/Png.h"
+#include "snapshot/Png.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
+namespace {
+
+// Weights that take `from` pixels of one axis to `to` pixels, row by row: a tent as wide as a target
+// pixel when shrinking, so every source pixel counts, and as wide as a source pixel when growing,
+// which is linear interpolation. At the same size it is exactly the identity.
+std::vector<float> axisWeights(int from, int to) {
+    const float scale = static_cast<float>(from) / static_cast<float>(to), radius = std::max(1.0f, scale);
+    std::vector<float> weights(static_cast<size_t>(to) * from, 0.0f);
+    for (int i = 0; i < to; ++i) {
+        float* row = &weights[static_cast<size_t>(i) * from];
+        const float centre = (static_cast<float>(i) + 0.5f) * scale - 0.5f;
+        float sum = 0.0f;
+        for (int j = 0; j < from; ++j) sum += row[j] = std::max(0.0f, 1.0f - std::fabs(j - centre) / radius);
+        for (int j = 0; j < from; ++j) row[j] /= sum;
+    }
+    return weights;
+}
+
+// The square of the logo's larger side with the logo in its middle, scaled to size x size. The logo
+// is added onto the scene, so its colours already carry their coverage and are filtered as they are.
+std::vector<float> scaledLogo(const Image& logo, int size) {
+    const int side = std::max(logo.width, logo.height);
+    const int left = (side - logo.width) / 2, top = (side - logo.height) / 2;
+    const std::vector<float> weights = axisWeights(side, size);
+    // Across first: one row of the result per row of the logo; the square's empty rows stay zero.
+    std::vector<float> across(static_cast<size_t>(side) * size * 3, 0.0f);
+    for (int y = 0; y < logo.height; ++y)
+        for (int x = 0; x < size; ++x)
+            for (int j = 0; j < logo.width; ++j) {
+                const float weight = weights[static_cast<size_t>(x) * side + j + left];
+                const unsigned char* from = logo.pixels + (static_cast<size_t>(y) * logo.width + j) * 3;
+                for (int c = 0; c < 3; ++c)
+                    across[(static_cast<size_t>(y + top) * size + x) * 3 + c] += weight * from[c];
+            }
+    std::vector<float> result(static_cast<size_t>(size) * size * 3, 0.0f);
+    for (int y = 0; y < size; ++y)
+        for (int j = 0; j < side; ++j) {
+            const float weight = weights[static_cast<size_t>(y) * side + j];
+            if (weight == 0.0f) continue;
+            for (int x = 0; x < size * 3; ++x)
+                result[static_cast<size_t>(y) * size * 3 + x] += weight * across[static_cast<size_t>(j) * size * 3 + x];
+        }
+    return result;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "Usage: makeicon LOGO.ppm ICON.png\n");
+    char* end = nullptr;
+    const long size = argc == 4 ? std::strtol(argv[2], &end, 10) : 0;
+    if (argc != 4 || *end != '\0' || size < 16 || size > 1024) {
+        std::fprintf(stderr, "Usage: makeicon LOGO.ppm SIZE ICON.png   (SIZE in pixels, 16 to 1024)\n");
         return 2;
     }
     Image* logo = loadPPM(argv[1]);
-    const int side = std::max(logo->width, logo->height);
-    const int left = (side - logo->width) / 2, top = (side - logo->height) / 2;
-    std::vector<unsigned char> icon(static_cast<size_t>(side) * side * 4, 0);
-    for (int y = 0; y < logo->height; ++y)
-        for (int x = 0; x < logo->width; ++x) {
-            const unsigned char* from = logo->pixels + (static_cast<size_t>(y) * logo->width + x) * 3;
-            unsigned char* to = &icon[(static_cast<size_t>(y + top) * side + x + left) * 4];
-            // The program adds the logo onto the scene, so its black is see-through: here too.
-            const unsigned char strength = std::max({from[0], from[1], from[2]});
-            for (int c = 0; c < 3; ++c) to[c] = strength ? static_cast<unsigned char>(from[c] * 255 / strength) : 0;
-            to[3] = strength;
-        }
+    const std::vector<float> colours = scaledLogo(*logo, static_cast<int>(size));
     releaseImage(logo);
+    std::vector<unsigned char> icon(colours.size() / 3 * 4);
+    for (size_t i = 0; i < colours.size() / 3; ++i) {
+        unsigned char from[3];
+        for (int c = 0; c < 3; ++c) from[c] = static_cast<unsigned char>(std::lround(std::min(colours[i * 3 + c], 255.0f)));
+        // The program adds the logo onto the scene, so its black is see-through: here too.
+        const unsigned char strength = std::max({from[0], from[1], from[2]});
+        for (int c = 0; c < 3; ++c) icon[i * 4 + c] = strength ? static_cast<unsigned char>(from[c] * 255 / strength) : 0;
+        icon[i * 4 + 3] = strength;
+    }
+    // A failed run must leave no half-written icon that the build would take for a made one.
+    OutputFile output;
     std::string error;
-    if (!writePNG(argv[2], side, side, 4, icon.data(), false, error)) {
-        std::fprintf(stderr, "makeicon: cannot write %s: %s\n", argv[2], error.c_str());
+    const int side = static_cast<int>(size);
+    if (!output.prepare(argv[3], error) || !writePNG(output, side, side, 4, icon.data(), false, error)) {
+        std::fprintf(stderr, "makeicon: %s\n", error.c_str());
         return 1;
     }
     return 0;

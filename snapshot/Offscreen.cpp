@@ -25,7 +25,7 @@ OffscreenContext::~OffscreenContext() {
     eglTerminate(display_);
 }
 
-bool OffscreenContext::open(int width, int height, std::string& error) {
+bool OffscreenContext::open(std::string& error) {
     const char* extensions = eglQueryString(EGL_NO_DISPLAY, EGL_EXTENSIONS);
     if (extensions == nullptr || std::strstr(extensions, "EGL_MESA_platform_surfaceless") == nullptr) {
         error = "this EGL has no surfaceless platform; Mesa's EGL (libegl-mesa0) provides one";
@@ -45,29 +45,41 @@ bool OffscreenContext::open(int width, int height, std::string& error) {
     // Like the window's GLUT_RGB | GLUT_DEPTH.
     const EGLint wanted[] = {EGL_SURFACE_TYPE, EGL_PBUFFER_BIT, EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT,
                              EGL_RED_SIZE, 8, EGL_GREEN_SIZE, 8, EGL_BLUE_SIZE, 8, EGL_DEPTH_SIZE, 24, EGL_NONE};
-    EGLConfig config;
     EGLint found = 0;
-    if (!eglChooseConfig(display_, wanted, &config, 1, &found) || found == 0) {
+    if (!eglChooseConfig(display_, wanted, &config_, 1, &found) || found == 0) {
         error = "no EGL configuration with 8-bit colour, a depth buffer and pbuffers";
         return false;
     }
-    EGLint maxWidth = 0, maxHeight = 0;
-    eglGetConfigAttrib(display_, config, EGL_MAX_PBUFFER_WIDTH, &maxWidth);
-    eglGetConfigAttrib(display_, config, EGL_MAX_PBUFFER_HEIGHT, &maxHeight);
-    if (width > maxWidth || height > maxHeight) {
-        error = "the picture may be at most " + std::to_string(maxWidth) + "x" + std::to_string(maxHeight);
-        return false;
-    }
-    const EGLint size[] = {EGL_WIDTH, width, EGL_HEIGHT, height, EGL_NONE};
-    surface_ = eglCreatePbufferSurface(display_, config, size);
-    if (surface_ == EGL_NO_SURFACE) {
-        error = eglFailure("creating the pbuffer");
-        return false;
-    }
+    eglGetConfigAttrib(display_, config_, EGL_MAX_PBUFFER_WIDTH, &maxSurfaceWidth);
+    eglGetConfigAttrib(display_, config_, EGL_MAX_PBUFFER_HEIGHT, &maxSurfaceHeight);
     // No attributes: a compatibility context, which keeps the fixed-function pipeline.
-    context_ = eglCreateContext(display_, config, EGL_NO_CONTEXT, nullptr);
+    context_ = eglCreateContext(display_, config_, EGL_NO_CONTEXT, nullptr);
     if (context_ == EGL_NO_CONTEXT) {
         error = eglFailure("creating the GL context");
+        return false;
+    }
+    // Current without a surface, which Mesa allows, only to ask the GL; the world grows before it draws.
+    if (!eglMakeCurrent(display_, EGL_NO_SURFACE, EGL_NO_SURFACE, context_)) {
+        error = eglFailure("making the GL context current");
+        return false;
+    }
+    GLint viewport[2] = {0, 0};
+    glGetIntegerv(GL_MAX_VIEWPORT_DIMS, viewport);
+    maxPictureWidth = viewport[0];
+    maxPictureHeight = viewport[1];
+    eglMakeCurrent(display_, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+    if (maxSurfaceWidth <= 0 || maxSurfaceHeight <= 0 || maxPictureWidth <= 0 || maxPictureHeight <= 0) {
+        error = "the GL reports no usable pbuffer or viewport size";
+        return false;
+    }
+    return true;
+}
+
+bool OffscreenContext::drawOnSurface(int width, int height, std::string& error) {
+    const EGLint size[] = {EGL_WIDTH, width, EGL_HEIGHT, height, EGL_NONE};
+    surface_ = eglCreatePbufferSurface(display_, config_, size);
+    if (surface_ == EGL_NO_SURFACE) {
+        error = eglFailure("creating the pbuffer");
         return false;
     }
     if (!eglMakeCurrent(display_, surface_, surface_, context_)) {

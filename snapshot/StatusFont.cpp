@@ -71,10 +71,14 @@ bool findStatusFont(std::string& reason) {
     return true;
 }
 
+// Only the glyphs findStatusFont checked: every text drawn with them is plain ASCII.
+static const unsigned char* glyphOf(unsigned char character) {
+    return font == nullptr || character < ' ' || character > '~' ? nullptr : font->characters[character];
+}
+
 void drawStatusCharacter(unsigned char character) {
-    // Only the glyphs checked above; every status text is plain ASCII.
-    if (font == nullptr || character < ' ' || character > '~') return;
-    const unsigned char* glyph = font->characters[character];
+    const unsigned char* glyph = glyphOf(character);
+    if (glyph == nullptr) return;
     glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
     glPixelStorei(GL_UNPACK_SWAP_BYTES, GL_FALSE);
     glPixelStorei(GL_UNPACK_LSB_FIRST, GL_FALSE);
@@ -85,4 +89,32 @@ void drawStatusCharacter(unsigned char character) {
     // The first byte is the glyph's width; its rows follow, bottom row first.
     glBitmap(glyph[0], font->height, font->xOrigin, font->yOrigin, glyph[0], 0, glyph + 1);
     glPopClientAttrib();
+}
+
+int statusTextWidth(const std::string& text) {
+    int width = 0;
+    for (unsigned char character : text)
+        if (const unsigned char* glyph = glyphOf(character)) width += glyph[0];
+    return width;
+}
+
+void paintStatusText(unsigned char* rgb, int width, int height, int x, int y, const std::string& text,
+                     const unsigned char colour[3]) {
+    for (unsigned char character : text) {
+        const unsigned char* glyph = glyphOf(character);
+        if (glyph == nullptr) continue;
+        // As glBitmap reads it: rows of whole bytes, most significant bit first, bottom row first,
+        // placed so that the origin falls on the pen's position.
+        const int rowBytes = (glyph[0] + 7) / 8;
+        const int left = x - static_cast<int>(font->xOrigin), bottom = y + static_cast<int>(font->yOrigin);
+        for (int row = 0; row < font->height; ++row)
+            for (int column = 0; column < glyph[0]; ++column) {
+                const int px = left + column, py = bottom - row;
+                if (px < 0 || px >= width || py < 0 || py >= height ||
+                    !(glyph[1 + row * rowBytes + column / 8] & (0x80 >> (column % 8))))
+                    continue;
+                for (int c = 0; c < 3; ++c) rgb[(static_cast<size_t>(py) * width + px) * 3 + c] = colour[c];
+            }
+        x += glyph[0];
+    }
 }

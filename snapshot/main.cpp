@@ -1,17 +1,23 @@
-// florvane-snapshot: one frame of a Florvane world as a PNG picture, made without any display.
+// florvane-snapshot: a frame of a Florvane world as a PNG picture, its frames as a video, or many
+// worlds side by side on a contact sheet, made without any display.
 #include "app/Entry.h"
-#include "app/Frame.h"
 #include "app/Input.h"
 #include "app/Options.h"
-#include "app/Overlay.h"
 #include "app/Tick.h"
-#include "app/World.h"
-#include "core/Png.h"
+#include "core/Path.h"
+#include "snapshot/ContactSheet.h"
+#include "snapshot/Interruption.h"
 #include "snapshot/Offscreen.h"
+#include "snapshot/OutputFile.h"
+#include "snapshot/Png.h"
+#include "snapshot/Progress.h"
 #include "snapshot/SnapshotOptions.h"
 #include "snapshot/StatusFont.h"
+#include "snapshot/Tiles.h"
+#include "snapshot/WorldFrames.h"
+#include "snapshot/VideoEncoder.h"
 
-#include <GL/gl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -21,6 +27,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <memory>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -33,17 +41,15 @@ const char NAME[] = "florvane-snapshot";
     std::exit(1);
 }
 
-std::string workingDirectory() {
-    char* path = getcwd(nullptr, 0);
-    if (path == nullptr) fail(std::string("cannot tell the working directory: ") + std::strerror(errno));
-    std::string result = path;
-    std::free(path);
-    return result;
-}
-
-std::string folderOf(const std::string& path) {
-    const size_t slash = path.rfind('/');
-    return slash == 0 ? "/" : path.substr(0, slash);
+// Gives up the unfinished file; an interruption then ends the process as the signal would have.
+[[noreturn]] void abandon(OutputFile& output, const std::string& message) {
+    output.discard();
+    if (const int caught = interruption()) {
+        std::fprintf(stderr, "%s: interrupted; nothing written\n", NAME);
+        signal(caught, SIG_DFL);
+        raise(caught);
+    }
+    fail(message);
 }
 
 bool isFolder(const std::string& path) {
@@ -64,83 +70,114 @@ std::string defaultPictureFolder() {
     return ".";
 }
 
-// The program's loop: the first frame before any tick, then every tick followed by a frame, as
-// GLUT's idle and display callbacks alternate. The frames count for the overlay's timers and the
-// spotlight, which reads the previous frame's daylight; only the last one's pixels are kept, so the
-// others only leave behind what a frame leaves for the next.
-void run(const SnapshotOptions& options) {
-    for (const KeyCommand& key : options.keys) {
-        if (key.special)
-            specialKey(key.code, 0, 0);
-        else
-            keyboard(static_cast<unsigned char>(key.code), 0, 0);
+// The frames one tick apart, encoded while the next is drawn, into the output.
+void writeVideo(const SnapshotOptions& options, OffscreenContext& context, unsigned seed, OutputFile& output,
+                const std::string& outPath) {
+    std::string error;
+    std::FILE* file = output.open(error);
+    if (file == nullptr) fail(error);
+    // Opened before the world grows, so that an encoder that refuses costs no waiting.
+    VideoEncoder encoder;
+    if (!encoder.open(file, videoFormatOf(options.out), options.width, options.height, options.fps, error))
+        abandon(output, "cannot write " + options.out + ": " + error);
+    TileLayout tiles{options.width, options.height};
+    if (!startWorld(seed, options, context, tiles, error)) abandon(output, error);
+    std::vector<unsigned char> pixels(static_cast<size_t>(options.width) * options.height * 3);
+    Progress progress("frames", options.frames);
+    bool drawn = true;
+    for (int frame = 0; frame < options.frames && interruption() == 0 && drawn; ++frame) {
+        if (frame > 0) tick();
+        drawn = drawFrameInTiles(tiles, pixels.data(), [](int) {});
+        // The encoder refuses further frames once it has failed; finishing says why.
+        if (drawn && !encoder.add(pixels)) break;
+        progress.show(frame + 1);
     }
-    setViewport(1, 1);
-    for (int i = 0; i < options.ticks; ++i) {
-        passFrame();
-        tick();
-    }
-    setViewport(options.width, options.height);
-    drawFrame();
-    glFinish();
+    const bool encoded = encoder.finish(error);
+    if (interruption() != 0 || !drawn) abandon(output, "drawing a frame or reading it back from GL failed");
+    if (!encoded) abandon(output, "cannot write " + options.out + ": " + error);
+    if (!output.commit(error)) fail(error);
+    std::printf("%s: seed %u, %d frames from tick %d, %dx%d at %d frames a second, written to %s\n", NAME, seed,
+                options.frames, options.ticks, options.width, options.height, options.fps, outPath.c_str());
+}
+
+// Each world at noon in a process of its own, which opens its own GL context: one opened here would
+// not survive into them.
+void writeSheet(const SnapshotOptions& options, OutputFile& output, const std::string& outPath) {
+    std::string error;
+    if (!findStatusFont(error)) fail("the seeds cannot be labelled: " + error);
+    SnapshotOptions atNoon = options;
+    atNoon.keys.insert(atNoon.keys.begin(), *findKey("F8"));
+    const SheetLayout layout(static_cast<int>(options.sheet.size()), options.width, options.height);
+    const WorldPicture draw = [&atNoon](unsigned seed, int width, int height, std::vector<unsigned char>& pixels,
+                                        std::string& problem) {
+        OffscreenContext context;
+        TileLayout tiles{width, height};
+        if (!context.open(problem) || !startWorld(seed, atNoon, context, tiles, problem)) return false;
+        pixels.resize(static_cast<size_t>(width) * height * 3);
+        if (drawFrameInTiles(tiles, pixels.data(), [](int) {})) return true;
+        problem = "drawing the frame or reading it back from GL failed";
+        return false;
+    };
+    Progress progress("worlds", static_cast<long>(options.sheet.size()));
+    std::vector<unsigned char> sheet;
+    if (!drawContactSheet(options.sheet, layout, draw, [&progress](int done) { progress.show(done); }, sheet, error))
+        abandon(output, error);
+    if (!writePNG(output, layout.width, layout.height, 3, sheet.data(), false, error)) fail(error);
+    std::printf("%s: %zu worlds at noon after %d ticks, %dx%d, written to %s\n", NAME, options.sheet.size(),
+                options.ticks, layout.width, layout.height, outPath.c_str());
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     const SnapshotOptions options = parseSnapshotOptions(argc, argv);
-    if (!options.error.empty()) {
-        std::fprintf(stderr, "%s: %s\nTry '%s --help' for more information.\n", NAME, options.error.c_str(), NAME);
-        return 2;
-    }
-    if (options.help) {
-        printSnapshotHelp(stdout);
-        return 0;
-    }
-    if (options.version) {
-        printProgramVersion(NAME);
-        return 0;
-    }
+    if (const int status = answerWithText(options, NAME, printSnapshotHelp); status >= 0) return status;
 
-    // The output's path is taken before moving into the picture folder, and checked before the
-    // world is grown, so that a wrong path costs no waiting.
-    const std::string out = options.out[0] == '/' ? options.out : workingDirectory() + "/" + options.out;
-    if (access(folderOf(out).c_str(), W_OK) != 0)
-        fail("cannot write into " + folderOf(out) + ": " + std::strerror(errno));
-    const std::string pictures = options.pictures.empty() ? defaultPictureFolder() : options.pictures;
-    if (chdir(pictures.c_str()) != 0) fail("cannot use the picture folder " + pictures + ": " + std::strerror(errno));
-
-    const unsigned seed = options.seeded ? options.seed : static_cast<unsigned>(std::time(nullptr));
-    // As the program: the static objects, then the world, then a GL context, which must not exist
-    // while the world grows.
-    createStaticObjects();
-    growWorld(seed);
-    std::fflush(stdout);
-
+    // From here on a signal only asks to stop, between ticks, frames or worlds.
+    catchInterruptions();
+    // Everything that can be checked is checked before the world grows, so that a wrong size or
+    // path costs no waiting.
     OffscreenContext context;
     std::string error;
-    if (!context.open(options.width, options.height, error)) fail("no offscreen GL context: " + error);
-    setInitialGLState();
-    std::string fontProblem;
-    if (findStatusFont(fontProblem)) {
-        overlay->statusCharacter = drawStatusCharacter;
-    } else {
-        // Only key commands show a status line; without them nothing is missing.
-        overlay->statusCharacter = [](unsigned char) {};
-        if (!options.keys.empty())
-            std::fprintf(stderr, "%s: the status line is left out of the picture: %s\n", NAME, fontProblem.c_str());
+    // A sheet's worlds open contexts of their own, each a small one.
+    const bool drawsHere = options.sheet.empty();
+    if (drawsHere && !context.open(error)) fail("no offscreen GL context: " + error);
+    if (drawsHere && (options.width > context.maxPictureWidth || options.height > context.maxPictureHeight)) {
+        CommonOptions refused;
+        refused.error = "--size " + std::to_string(options.width) + "x" + std::to_string(options.height) +
+                        " is more than this GL can draw: at most " + std::to_string(context.maxPictureWidth) + "x" +
+                        std::to_string(context.maxPictureHeight);
+        return answerWithText(refused, NAME, printSnapshotHelp);
     }
-
-    run(options);
-    std::vector<unsigned char> pixels(static_cast<size_t>(options.width) * options.height * 3);
-    while (glGetError() != GL_NO_ERROR) {
+    // Taken before moving into the picture folder, which changes what a relative path means.
+    OutputFile output;
+    if (!output.prepare(options.out, error)) fail(error);
+    const std::string outPath = absolutePath(options.out);
+    const std::string pictures = options.pictures.empty() ? defaultPictureFolder() : options.pictures;
+    if (chdir(pictures.c_str()) != 0) fail("cannot use the picture folder " + pictures + ": " + std::strerror(errno));
+    createStaticObjects();
+    if (!options.sheet.empty()) {
+        writeSheet(options, output, outPath);
+        return 0;
     }
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, options.width, options.height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
-    if (glGetError() != GL_NO_ERROR) fail("reading the frame back from GL failed");
-    if (!writePNG(out, options.width, options.height, 3, pixels.data(), true, error))
-        fail("cannot write " + out + ": " + error);
+    const unsigned seed = options.seeded ? options.seed : static_cast<unsigned>(std::time(nullptr));
+    if (options.frames > 0) {
+        writeVideo(options, context, seed, output, outPath);
+        return 0;
+    }
+    const size_t bytes = static_cast<size_t>(options.width) * static_cast<size_t>(options.height) * 3;
+    const std::unique_ptr<unsigned char[]> pixels(new (std::nothrow) unsigned char[bytes]);
+    if (pixels == nullptr)
+        fail("not enough memory for a " + std::to_string(options.width) + "x" + std::to_string(options.height) +
+             " picture (" + std::to_string(bytes >> 20) + " MiB)");
+    TileLayout tiles{options.width, options.height};
+    if (!startWorld(seed, options, context, tiles, error)) fail(error);
+    Progress progress("tiles", tiles.count() > 1 ? tiles.count() : 0);
+    if (!drawFrameInTiles(tiles, pixels.get(), [&progress](int done) { progress.show(done); }))
+        fail("drawing the frame or reading it back from GL failed");
+    if (interruption() != 0) abandon(output, "");
+    if (!writePNG(output, options.width, options.height, 3, pixels.get(), true, error)) fail(error);
     std::printf("%s: seed %u, %d ticks, %dx%d, written to %s\n", NAME, seed, options.ticks, options.width,
-                options.height, out.c_str());
+                options.height, outPath.c_str());
     return 0;
 }

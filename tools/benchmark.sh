@@ -1,14 +1,15 @@
 #!/bin/sh
 # Measures what the program costs on this machine and prints the figures: population time and the
 # world's size, the wind step per registered vertex, frames per second, the program's own share of
-# a frame's instructions, memory over a long run, and the snapshot tool from start to file. A
-# benchmark, not a test: it asserts nothing. With the defaults it runs for about half an hour.
+# a frame's instructions, memory over a long run, the snapshot tool from start to file, and what a
+# video costs. A benchmark, not a test: it asserts nothing. With the defaults it runs for about half
+# an hour.
 #
 #   tools/benchmark.sh [build-dir]
 #
 # Environment: SEEDS (default: 1 to 20), POPULATION_RUNS (3 fresh processes per seed), WIND_STEPS
 # (500), FPS_FRAMES (200 per seed), MEMORY_FRAMES (10000, seed 1), SHARE_SEEDS (1 2 3),
-# SHARE_FRAMES (20 per seed), SNAPSHOT_TICKS (60).
+# SHARE_FRAMES (20 per seed), SNAPSHOT_TICKS (60), VIDEO_SIZE (1280x720), VIDEO_FRAMES (300).
 set -eu
 cd "$(dirname "$0")/.."
 
@@ -27,6 +28,8 @@ MEMORY_FRAMES=${MEMORY_FRAMES:-10000}
 SHARE_SEEDS=${SHARE_SEEDS:-1 2 3}
 SHARE_FRAMES=${SHARE_FRAMES:-20}
 SNAPSHOT_TICKS=${SNAPSHOT_TICKS:-60}
+VIDEO_SIZE=${VIDEO_SIZE:-1280x720}
+VIDEO_FRAMES=${VIDEO_FRAMES:-300}
 
 root=$(pwd)
 build=$(realpath "$build")
@@ -114,6 +117,26 @@ else
         echo "$seconds" >> "$scratch/snapshot-seconds"
     done
     echo "median: $(median < "$scratch/snapshot-seconds") s, slowest $(sort -g "$scratch/snapshot-seconds" | tail -1) s"
+fi
+
+echo
+echo "== Video ($VIDEO_SIZE, $VIDEO_FRAMES frames of seed 8 at noon)"
+# Drawing alone and encoding alone, in one process; then the tool, which does both at once, and
+# one picture of the same size from start to file.
+"$build/tools/benchmarks/video_benchmark" 8 "$VIDEO_SIZE" "$VIDEO_FRAMES" | grep "^video"
+if [ -n "$snapshot" ]; then
+    for format in mp4 webm; do
+        start=$(date +%s%N)
+        "$snapshot" --seed 8 --keys F8 --frames "$VIDEO_FRAMES" --size "$VIDEO_SIZE" --out "$scratch/video.$format" \
+            > /dev/null || echo "the snapshot tool failed to write a $format video"
+        end=$(date +%s%N)
+        echo "$start $end $VIDEO_FRAMES $(stat -c %s "$scratch/video.$format")" |
+            awk -v format="$format" '{ s = ($2 - $1) / 1e9; printf "video tool %s frames %d wall_s %.2f fps %.2f bytes %d\n", format, $3, s, $3 / s, $4 }'
+    done
+    start=$(date +%s%N)
+    "$snapshot" --seed 8 --keys F8 --size "$VIDEO_SIZE" --out "$scratch/picture.png" > /dev/null
+    end=$(date +%s%N)
+    echo "$start $end" | awk '{ printf "picture tool wall_s %.3f\n", ($2 - $1) / 1e9 }'
 fi
 
 echo

@@ -1,6 +1,6 @@
 #!/bin/sh
 # Installs the Debian packages a task needs (only those missing), then configures and builds.
-# Usage: tools/setup.sh run|test|benchmark [<build-dir> [cmake options...]]
+# Usage: tools/setup.sh run|test|benchmark|package [<build-dir> [cmake options...]]
 # Without a build directory it only installs the packages.
 set -eu
 
@@ -12,7 +12,7 @@ build_dir=${1:-}
 # The viewer alone needs none of the test libraries; each command has its own build directory.
 tests=OFF
 packages="cmake g++ make freeglut3-dev libglu1-mesa-dev libgl-dev libgl1-mesa-dri x11-utils
-          libegl-dev libegl-mesa0 libpng-dev help2man"
+          libegl-dev libegl-mesa0 libpng-dev help2man pkg-config libavcodec-dev libavformat-dev libswscale-dev"
 if [ "$task" = test ] || [ "$task" = benchmark ]; then
     tests=ON
     packages="$packages libgtest-dev libbenchmark-dev libx11-dev xvfb xauth xdotool apitrace x11-apps clang libclang-rt-14-dev"
@@ -20,6 +20,10 @@ fi
 if [ "$task" = benchmark ]; then
     # The benchmarks count instructions with callgrind.
     packages="$packages valgrind"
+fi
+if [ "$task" = package ]; then
+    # Debian's packaging tools and checkers, and debootstrap for the root the package is tried in.
+    packages="$packages build-essential dpkg-dev debhelper lintian appstream desktop-file-utils debootstrap"
 fi
 
 missing=""

@@ -163,11 +163,7 @@ void StemSegment::growStem(const float* p, const float* q, int a, float b) {
     // The top weight is drawn afresh for every segment; it does not grow from the bottom one.
     const float topWeight = static_cast<float>(0.2 * randomUnit());
 
-    float params[12] = {start->get(0), start->get(1), start->get(2), STEM_RADIUS,
-                        end->get(0),   end->get(1),   end->get(2),   STEM_RADIUS,
-                        STEM_SLICES,   static_cast<float>(6 - a),   b, topWeight};
-    PrimitiveSolid tube(PrimitiveSolid::TUBE, 0, params);
-    segmentMesh = static_cast<Mesh*>(tube.rewind()->next());
+    segmentMesh = tubeMesh(start->data(), STEM_RADIUS, end->data(), STEM_RADIUS, STEM_SLICES, 6 - a, b, topWeight);
 
     if (a > 0)
         nextSegment = new StemSegment(end->data(), direction->data(), a - 1, tint, topWeight);

@@ -68,23 +68,9 @@ void DeciduousTree::growBranch(const float* start, const float* direction, int l
     span.add(randomOffset(2.5).data());
     // The top of this branch and everything above it sway with a weight of their own.
     const float sway = static_cast<float>(0.2 * randomUnit());
-    {
-        float params[12] = {end[0],
-                            end[1],
-                            end[2],
-                            static_cast<float>(RADIUS_PER_LEVEL * level),
-                            end[0] + reach[0],
-                            end[1] + reach[1],
-                            end[2] + reach[2],
-                            static_cast<float>(RADIUS_PER_LEVEL * (level - 1)),
-                            TUBE_SLICES,
-                            static_cast<float>(TRUNK_LEVEL - level),
-                            weight,
-                            sway};
-        PrimitiveSolid tube(PrimitiveSolid::TUBE, 0, params);
-        faces->appendAll(tube.rewind());
-    }
     tip.add(reach);
+    faces->append(tubeMesh(start, RADIUS_PER_LEVEL * level, end, RADIUS_PER_LEVEL * (level - 1), TUBE_SLICES,
+                           TRUNK_LEVEL - level, weight, sway));
 
     if (level < TRUNK_LEVEL) {
         const float leaves = static_cast<float>(5 * randomUnit() + 4);

@@ -6,7 +6,6 @@
 #include "core/Units.h"
 
 #include <GL/gl.h>
-#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -15,12 +14,13 @@ namespace {
 // Needles are set round with a half turn of their own, shorter than the world's.
 constexpr double NEEDLE_HALF_TURN = 3.1415;
 constexpr int TRUNK_LEVELS = 5;
+// Every tube of a spruce, needles included, is three-sided.
+constexpr float TUBE_SLICES = 3;
 constexpr int NEEDLES_PER_SEGMENT = 30;
 constexpr int NEEDLES_PER_BRANCH = 10;
 
 float* copyPoint(const float* p) { return makePoint(p[0], p[1], p[2]); }
 
-// Three draws taken z first, then y, then x.
 // Every component of p moved by up to 0.2, drawn in x, y, z order: a sub-branch's direction before
 // it is turned.
 void jitter(const float* p, float* out) {
@@ -30,35 +30,25 @@ void jitter(const float* p, float* out) {
 // One draw: whether a sub-branch grows, with the given probability.
 bool sprouts(double probability) { return (randomUnit() + 1) * 0.5 < probability; }
 
-// A three-sided tube between two horizontal rings: bottom ring, top ring, slices, tag and weights.
-constexpr int TUBE_PARAMS = 12;
-
-void tubeParams(float* params, const float* bottom, float bottomRadius, const float* top, float topRadius,
-                float tag, float bottomWeight, float topWeight) {
-    const float values[TUBE_PARAMS] = {bottom[0], bottom[1], bottom[2], bottomRadius,
-                                       top[0],    top[1],    top[2],    topRadius,
-                                       3,         tag,       bottomWeight, topWeight};
-    std::copy(values, values + TUBE_PARAMS, params);
-}
-
-// Needle i of count along axis from start: a thin stick from centre - offset to centre + offset.
-void needleParams(float* params, const float* start, const float* axis, int i, int count, const float* offset,
-                  float tag, float weight) {
-    float bottom[3], top[3];
-    for (int k = 0; k < 3; ++k) {
-        const float centre = i * axis[k] / count + start[k];
-        bottom[k] = centre - offset[k];
-        top[k] = centre + offset[k];
+// Appends count needles evenly along axis from start, each a thin stick from centre - offset to
+// centre + offset; a random sine scales the offset's component sineAt: x on the trunk, y on a branch.
+// Consumes start and axis.
+void addNeedles(List* needles, float* start, float* axis, int count, int sineAt, float tag, float weight) {
+    for (int i = 0; i < count; ++i) {
+        const double u1 = randomUnit();
+        const double u2 = randomUnit();
+        double offset[3] = {0.2 * axis[2], 0.2 * axis[1], -0.2 * axis[0] * std::cos(2 * NEEDLE_HALF_TURN * u1)};
+        offset[sineAt] *= std::sin(2 * NEEDLE_HALF_TURN * u2);
+        float bottom[3], top[3];
+        for (int k = 0; k < 3; ++k) {
+            const float centre = i * axis[k] / count + start[k];
+            bottom[k] = centre - static_cast<float>(offset[k]);
+            top[k] = centre + static_cast<float>(offset[k]);
+        }
+        needles->append(tubeMesh(bottom, 0.05f, top, 0.05f, TUBE_SLICES, tag, weight, weight));
     }
-    tubeParams(params, bottom, 0.05f, top, 0.05f, tag, weight, weight);
-}
-
-Mesh* firstMesh(PrimitiveSolid* solid) { return static_cast<Mesh*>(solid->rewind()->next()); }
-
-// The mesh of a solid built for it alone; the solid goes, the mesh stays.
-Mesh* tubeMesh(float* params) {
-    PrimitiveSolid solid(PrimitiveSolid::TUBE, 0, params);
-    return firstMesh(&solid);
+    deleteComponents(start);
+    deleteComponents(axis);
 }
 
 void barkColour(const float* tint) { glColor3f(tint[0] * 0.49, tint[1] * 0.17, tint[2] * 0.0); }
@@ -117,9 +107,7 @@ void SpruceTrunk::growTrunk(float* p, int a, float b) {
         float* step = makePoint(3 * (p[0] + 0.2 * ux), 3 * (p[1] + 0.2 * uy), 3 * (p[2] + 0.2 * uz));
         for (int k = 0; k < 3; ++k) position[k] += step[k];
         const float topWeight = b + 0.2 * randomUnit();
-        float params[TUBE_PARAMS];
-        tubeParams(params, foot, 0.07 * a, position, 0.07 * (a - 1), 6 - a, b, topWeight);
-        segmentMesh = tubeMesh(params);
+        segmentMesh = tubeMesh(foot, 0.07 * a, position, 0.07 * (a - 1), TUBE_SLICES, 6 - a, b, topWeight);
         addTrunkNeedles(foot, step, NEEDLES_PER_SEGMENT, (b + topWeight) * 0.5);
         nextSegment = new SpruceTrunk(position, copyPoint(p), a - 1, tint, topWeight);
     }
@@ -129,26 +117,7 @@ void SpruceTrunk::growTrunk(float* p, int a, float b) {
 }
 
 void SpruceTrunk::addTrunkNeedles(float* p, float* q, int count, float w) {
-    PrimitiveSolid* solid = nullptr;
-    float params[TUBE_PARAMS];
-    for (int i = 0; i < count; ++i) {
-        const double u1 = randomUnit();
-        const double u2 = randomUnit();
-        const float offset[3] = {static_cast<float>(0.2 * q[2] * std::sin(2 * NEEDLE_HALF_TURN * u2)),
-                                 static_cast<float>(0.2 * q[1]),
-                                 static_cast<float>(-0.2 * q[0] * std::cos(2 * NEEDLE_HALF_TURN * u1))};
-        needleParams(params, p, q, i, count, offset, 6 - level, w);
-        if (solid == nullptr) {
-            solid = new PrimitiveSolid(PrimitiveSolid::TUBE, 0, params);
-        } else {
-            solid->reset();
-            solid->build(PrimitiveSolid::TUBE, 0, params);
-        }
-        needles->append(firstMesh(solid));
-    }
-    delete solid;
-    deleteComponents(p);
-    deleteComponents(q);
+    addNeedles(needles, p, q, count, 0, 6 - level, w);
 }
 
 void SpruceTrunk::draw() {
@@ -197,9 +166,7 @@ void SpruceBranch::growBranch(float* p, int c, float a) {
     const float topWeight = a + 0.2 * randomUnit();
     // The bottom radius is the smaller: a branch thickens towards its end. At level 0 it is negative,
     // which traces the same ring from the opposite side.
-    float params[TUBE_PARAMS];
-    tubeParams(params, foot, 0.07 * (c - 1), end, 0.07 * c, 7 - c, a, topWeight);
-    segmentMesh = tubeMesh(params);
+    segmentMesh = tubeMesh(foot, 0.07 * (c - 1), end, 0.07 * c, TUBE_SLICES, 7 - c, a, topWeight);
     addBranchNeedles(foot, axis, NEEDLES_PER_BRANCH, 0.0f);
     // Level-0 branches end here. Each test draws its number even when an earlier one failed, and a
     // failed test draws no jitters.
@@ -224,18 +191,7 @@ void SpruceBranch::growBranch(float* p, int c, float a) {
 }
 
 void SpruceBranch::addBranchNeedles(float* p, float* q, int count, float w) {
-    float params[TUBE_PARAMS];
-    for (int i = 0; i < count; ++i) {
-        const double u1 = randomUnit();
-        const double u2 = randomUnit();
-        const float offset[3] = {static_cast<float>(0.2 * q[2]),
-                                 static_cast<float>(0.2 * q[1] * std::sin(2 * NEEDLE_HALF_TURN * u2)),
-                                 static_cast<float>(-0.2 * q[0] * std::cos(2 * NEEDLE_HALF_TURN * u1))};
-        needleParams(params, p, q, i, count, offset, 7 - level, w);
-        needles->append(tubeMesh(params));
-    }
-    deleteComponents(p);
-    deleteComponents(q);
+    addNeedles(needles, p, q, count, 1, 7 - level, w);
 }
 
 void SpruceBranch::draw() {

@@ -25,8 +25,7 @@ public:
     // Consumes direction; weight is the sway weight of the segment's foot.
     virtual void growTrunk(float* direction, int level, float weight);
 
-    // Appends count needles along axis from start, every one rebuilt by one tube solid. Consumes start
-    // and axis.
+    // Appends count needles along axis from start. Consumes start and axis.
     void addTrunkNeedles(float* start, float* axis, int count, float weight);
 
     SpruceTrunk* nextSegment = nullptr;
@@ -54,8 +53,7 @@ public:
 
     // Builds the segment and its sub-branches; consumes direction.
     void growBranch(float* direction, int level, float weight);
-    // Appends count needles along axis from start, each from a solid of its own. Consumes start and
-    // axis.
+    // Appends count needles along axis from start. Consumes start and axis.
     void addBranchNeedles(float* start, float* axis, int count, float weight);
 
     // Index 0 one side, 1 straight on, 2 the other side; any may be null.

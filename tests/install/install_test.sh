@@ -10,7 +10,8 @@ trap '[ -z "$pid" ] || kill "$pid" 2>/dev/null; rm -rf "$prefix"' EXIT
 fail() { echo "install test: $*" >&2; exit 1; }
 
 cmake --install "$1" --prefix "$prefix" >/dev/null
-for file in bin/florvane-snapshot share/florvane/trava.ppm share/icons/hicolor/128x128/apps/florvane.png; do
+for file in bin/florvane-snapshot share/florvane/trava.ppm share/metainfo/org.florvane.Florvane.metainfo.xml \
+            share/icons/hicolor/48x48/apps/florvane.png share/icons/hicolor/256x256/apps/florvane.png; do
     [ -s "$prefix/$file" ] || fail "$file was not installed"
 done
 # Without help2man at configure time the build has no manual pages: the rest is still checked.

@@ -1,12 +1,15 @@
 // Writes pictures as PNG files, for the snapshots and the desktop icon.
-#include "core/Png.h"
+#include "snapshot/Png.h"
 
 #include <png.h>
 
+#include <cerrno>
 #include <cstring>
 
-bool writePNG(const std::string& path, int width, int height, int channels, const unsigned char* pixels,
-              bool bottomUp, std::string& error) {
+bool writePNG(OutputFile& output, int width, int height, int channels, const unsigned char* pixels, bool bottomUp,
+              std::string& error) {
+    std::FILE* file = output.open(error);
+    if (file == nullptr) return false;
     png_image image;
     std::memset(&image, 0, sizeof image);
     image.version = PNG_IMAGE_VERSION;
@@ -17,7 +20,11 @@ bool writePNG(const std::string& path, int width, int height, int channels, cons
     image.flags = PNG_IMAGE_FLAG_FAST;
     // A negative stride walks the rows from the last in memory to the first.
     const png_int_32 stride = static_cast<png_int_32>(width * channels) * (bottomUp ? -1 : 1);
-    if (png_image_write_to_file(&image, path.c_str(), 0, pixels, stride, nullptr)) return true;
-    error = image.message;
+    errno = 0;
+    if (png_image_write_to_stdio(&image, file, 0, pixels, stride, nullptr)) return output.commit(error);
+    // The system's reason says more than the library's "Write Error".
+    const std::string reason = std::ferror(file) && errno != 0 ? std::strerror(errno) : image.message;
+    error = "cannot write " + output.path() + ": " + reason;
+    output.discard();
     return false;
 }
