@@ -15,9 +15,6 @@ struct CommonOptions {
     unsigned seed = 0;
     // What was wrong with the arguments; empty when nothing was.
     std::string error;
-
-    // Whether the program goes on to grow a world, rather than answering with text and ending.
-    bool growsWorld() const { return error.empty() && !help && !version; }
 };
 
 struct ProgramOptions : CommonOptions {
