@@ -4,8 +4,8 @@
 
 #include <cstdio>
 
-// The objects static initialisation creates before the entry function runs, in this order: the
-// overlay with its four pictures, then the wind, switched off at strength 5.
+// The objects that exist before the banner, in this order: the overlay with its four pictures, then
+// the wind, switched off at strength 5.
 void createStaticObjects();
 
 // The start camera, the banner, the random generator seeded, and the whole world populated.

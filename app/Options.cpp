@@ -3,6 +3,7 @@
 #include "app/Options.h"
 
 #include "app/Input.h"
+#include "app/Platform.h"
 
 #include <cctype>
 #include <cerrno>
@@ -118,8 +119,7 @@ void printProgramHelp(std::FILE* stream) {
         "-geometry WxH+X+Y, -sync, -direct and -indirect.\n"
         "\n"
         "The twelve pictures (trava.ppm, nebe.ppm, jalovec.ppm, leaf.ppm, bf1.ppm to bf4.ppm,\n"
-        "title.ppm, f1title.ppm, help.ppm, logo.ppm) are read from the working directory;\n"
-        "the installed launcher starts the program in their folder.\n"
+        PICTURE_FOLDER_HELP
         "\n",
         stream);
     printKeyTable(stream);
