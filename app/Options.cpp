@@ -109,6 +109,7 @@ void printProgramHelp(std::FILE* stream) {
         "\n"
         "  --seed N     grow the world of seed N (0 to 4294967295): the same seed gives the\n"
         "               same world\n"
+        SEED_HELP
         "  --mode M     open display mode M without asking on the console: 0, 1 or 2 for a\n"
         "               full-screen game mode of 640x480, 800x600 or 1024x768 (no menu),\n"
         "               3 for the full-screen window (recommended)\n"
