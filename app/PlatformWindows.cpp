@@ -44,6 +44,6 @@ void preparePlatform(bool asksForMode) {
     connectConsole(asksForMode);
     enterPictureFolder();
     // GLUT takes an X display variable, which Wine passes through from Linux, for the name of a
-    // Windows display: it would find no such display and fail to enter game mode.
+    // Windows display device: it would find no device of that name and warn at every start.
     _putenv("DISPLAY=");
 }
