@@ -28,7 +28,7 @@ fi
 if [ "$task" = windows ]; then
     # The cross-compiler, the unpacker of Debian's source packages, the installer maker, and Wine
     # to run the result in the tests.
-    packages="$packages g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools libz-mingw-w64-dev
+    packages="$packages g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools
               dpkg-dev nsis wine wine64"
 fi
 

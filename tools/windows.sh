@@ -1,9 +1,8 @@
 #!/bin/sh
 # Cross-builds Florvane for 64-bit Windows on Debian 12 and packs it: installs what is missing,
-# builds freeglut and libpng from Debian's own source packages (once; they stay in
-# build-windows/deps), builds the picture generator and the icon maker natively (they run during the
-# build), then the programs, and leaves build-windows/florvane-VERSION-win64.zip and
-# build-windows/florvane-VERSION-setup.exe.
+# builds freeglut from Debian's own source package (once; it stays in build-windows/deps), builds
+# the picture generator and the icon maker natively (they run during the build), then the program,
+# and leaves build-windows/florvane-VERSION-win64.zip and build-windows/florvane-VERSION-setup.exe.
 set -eu
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -29,9 +28,10 @@ source_entries() {
     done > "$1/parts/florvane.sources"
 }
 
-# The source packages, fetched through an apt configuration of their own: the deb-src entries never
-# reach the system's lists, and are gone once the sources are unpacked.
-fetch_sources() {
+# A source package, fetched through an apt configuration of its own: the deb-src entries never reach
+# the system's lists, and are gone once the sources are unpacked.
+fetch_source() {
+    package=$1
     apt_dir=$deps/apt
     rm -rf "$apt_dir" "$deps/src"
     mkdir -p "$apt_dir/parts" "$apt_dir/lists/partial" "$apt_dir/cache/archives/partial" "$deps/src"
@@ -41,14 +41,13 @@ fetch_sources() {
     apt-get "$@" update -qq
     # The newest version whose files the archive serves: a security update's index may name sources
     # that its mirror does not carry.
-    for package in freeglut libpng1.6; do
-        for version in $(apt-cache "$@" showsrc "$package" | sed -n 's/^Version: //p' | sort -r -V); do
-            (cd "$deps/src" && apt-get "$@" source -qq "$package=$version" 2>/dev/null) && continue 2
-            echo "The sources of $package $version could not be fetched; trying an older version"
-        done
-        echo "No sources of $package could be fetched" >&2
-        exit 1
+    version=""
+    for version in $(apt-cache "$@" showsrc "$package" | sed -n 's/^Version: //p' | sort -r -V); do
+        (cd "$deps/src" && apt-get "$@" source -qq "$package=$version" 2>/dev/null) && break
+        echo "The sources of $package $version could not be fetched; trying an older version"
+        version=""
     done
+    [ -n "$version" ] || { echo "No sources of $package could be fetched" >&2; exit 1; }
     rm -rf "$apt_dir"
 }
 
@@ -56,20 +55,21 @@ fetch_sources() {
 build_dependency() {
     name=$1
     shift
-    cmake -S "$(find "$deps/src" -mindepth 1 -maxdepth 1 -type d -name "$name-*")" -B "$deps/build-$name" \
-        -DCMAKE_TOOLCHAIN_FILE="$root/windows/toolchain.cmake" -DCMAKE_BUILD_TYPE=Release \
-        -DCMAKE_INSTALL_PREFIX="$prefix" -DFLORVANE_WINDOWS_PREFIX="$prefix" "$@" > "$deps/build-$name.log"
-    cmake --build "$deps/build-$name" --parallel "$jobs" >> "$deps/build-$name.log"
-    cmake --install "$deps/build-$name" >> "$deps/build-$name.log"
+    log=$deps/build-$name.log
+    # Its warnings are not this project's: they go to the log, which is shown when the build fails.
+    { cmake -S "$(find "$deps/src" -mindepth 1 -maxdepth 1 -type d -name "$name-*")" -B "$deps/build-$name" \
+          -DCMAKE_TOOLCHAIN_FILE="$root/windows/toolchain.cmake" -DCMAKE_BUILD_TYPE=Release \
+          -DCMAKE_INSTALL_PREFIX="$prefix" -DFLORVANE_WINDOWS_PREFIX="$prefix" "$@" &&
+      cmake --build "$deps/build-$name" --parallel "$jobs" && cmake --install "$deps/build-$name"; } > "$log" 2>&1 ||
+        { tail -n 30 "$log" >&2; exit 1; }
 }
 
 if [ ! -f "$deps/built" ]; then
-    echo "Building freeglut and libpng for Windows from Debian's source packages"
-    fetch_sources
+    echo "Building freeglut for Windows from Debian's source package"
+    fetch_source freeglut
     rm -rf "$prefix"
     build_dependency freeglut -DFREEGLUT_BUILD_SHARED_LIBS=OFF -DFREEGLUT_BUILD_STATIC_LIBS=ON \
         -DFREEGLUT_BUILD_DEMOS=OFF
-    build_dependency libpng1.6 -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_TESTS=OFF
     touch "$deps/built"
 fi
 
