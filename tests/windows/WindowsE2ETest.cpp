@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <map>
 #include <sstream>
-#include <unistd.h>
 
 static const std::string WINDOWS_BUILD = FLORVANE_WINDOWS_BUILD, PROGRAM = FLORVANE_BINARY;
 static const std::string PROGRAM_FOLDER = PROGRAM.substr(0, PROGRAM.rfind('/'));
@@ -40,8 +39,8 @@ static testing::Environment* const underWine = testing::AddGlobalTestEnvironment
 static void focusFullScreenWindow() {
     ASSERT_EQ(waitForFullScreenWindow("Florvane"), "full screen");
     ASSERT_EQ(run("xdotool mousemove 512 384 click 1"), 0);
-    ASSERT_TRUE(waitUntil([] { return commandOutput("xdotool getwindowfocus getwindowname 2>/dev/null") == "Florvane\n"; }))
-        << "the click did not focus the window";
+    const auto focused = [] { return commandOutput("xdotool getwindowfocus getwindowname 2>/dev/null") == "Florvane\n"; };
+    ASSERT_TRUE(waitUntil(focused)) << "the click did not focus the window";
 }
 
 TEST(Windows, TheProgramImportsOnlySystemLibrariesAndIsAWindowedProgramWithAnIcon) {
@@ -65,7 +64,7 @@ TEST(Windows, TheProgramImportsOnlySystemLibrariesAndIsAWindowedProgramWithAnIco
     EXPECT_NE(commandOutput("x86_64-w64-mingw32-objdump -h '" + PROGRAM + "'").find(".rsrc"), std::string::npos);
 }
 
-TEST(Windows, TheWindowedProgramStillAnswersOnItsConsoleAndEndsWithoutAPicture) {
+TEST(Windows, PrintsItsHelpAndEndsWithTheLoadersMessageWithoutAPictureBesideIt) {
     ViewerProcess help({"wine"}, {"--help"});
     EXPECT_EQ(help.waitForExit(), 0);
     EXPECT_NE(lines(help.output()).find("Linux grows another world"), std::string::npos) << help.output();
@@ -103,12 +102,14 @@ TEST(Windows, KeysAndTheMenuWorkAsOnLinux) {
     ASSERT_EQ(run("xdotool mousemove 100 100 mousedown 3"), 0);
     std::string geometry;
     ASSERT_TRUE(waitUntil([&] {
-        geometry = commandOutput("xdotool search --onlyvisible --name '^freeglut menu$' getwindowgeometry --shell 2>/dev/null");
+        geometry = commandOutput(
+            "xdotool search --onlyvisible --name '^freeglut menu$' getwindowgeometry --shell 2>/dev/null");
         return !geometry.empty();
     })) << "no menu";
     std::map<std::string, int> at;
     std::istringstream fields(geometry);
-    for (std::string field; std::getline(fields, field);) at[field.substr(0, field.find('='))] = std::stoi(field.substr(field.find('=') + 1));
+    for (std::string field; std::getline(fields, field);)
+        at[field.substr(0, field.find('='))] = std::stoi(field.substr(field.find('=') + 1));
     const int x = at["X"] + at["WIDTH"] / 2, y = at["Y"] + at["HEIGHT"] * 7 / 8;
     ASSERT_EQ(run("xdotool mousemove " + std::to_string(x) + " " + std::to_string(y - 1) + " mousemove " +
                   std::to_string(x) + " " + std::to_string(y) + " mouseup 3"), 0);
@@ -131,12 +132,14 @@ TEST(Windows, TheInstallerInstallsSilentlyStartsFromItsShortcutAndUninstallsEver
     ASSERT_EQ(run("cd / && wine start /unix '" + shortcut + "' </dev/null >/dev/null 2>&1"), 0);
     focusFullScreenWindow();
     const std::string started = "C:\\Program Files\\Florvane\\florvane.exe --mode 3";
-    EXPECT_NE(commandOutput("ps -eo args").find(started), std::string::npos) << commandOutput("ps -eo args | grep -i florvane");
+    EXPECT_NE(commandOutput("ps -eo args").find(started), std::string::npos)
+        << commandOutput("ps -eo args | grep -i florvane");
     ASSERT_TRUE(pressKeys("Escape"));
     EXPECT_TRUE(waitUntil([&] { return commandOutput("ps -eo args").find(started) == std::string::npos; }));
 
     // The uninstaller hands its work to a copy of itself and returns at once: wait for every process.
     ASSERT_EQ(run("wine 'C:\\Program Files\\Florvane\\uninstall.exe' /S && wineserver -w"), 0);
-    EXPECT_EQ(run("[ ! -e '" + installed + "' ] && [ ! -e '" + shortcut + "' ]"), 0) << commandOutput("ls -R '" + installed + "'");
+    EXPECT_EQ(run("[ ! -e '" + installed + "' ] && [ ! -e '" + shortcut + "' ]"), 0)
+        << commandOutput("ls -R '" + installed + "'");
     EXPECT_NE(run("wine reg query " + UNINSTALL_KEY + " >/dev/null 2>&1"), 0) << "the uninstaller left its registry key";
 }
