@@ -27,9 +27,11 @@ if [ "$task" = package ]; then
 fi
 if [ "$task" = windows ]; then
     # The cross-compiler, the unpacker of Debian's source packages, the installer maker, and Wine
-    # to run the result in the tests.
+    # to run the result in the tests, with the X libraries its display driver loads (only
+    # recommended by Wine's packages, so not installed with them).
     packages="$packages g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools
-              dpkg-dev nsis wine wine64"
+              dpkg-dev nsis wine wine64 libxcursor1 libxi6 libxrandr2 libxinerama1 libxcomposite1
+              libxxf86vm1 libxrender1 libxfixes3"
 fi
 
 missing=""
