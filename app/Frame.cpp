@@ -11,6 +11,7 @@
 #include "world/Sky.h"
 
 #include <GL/freeglut.h>
+#include <algorithm>
 
 namespace {
 
@@ -109,6 +110,8 @@ void setViewport(int width, int height) {
 }
 
 void reshape(int width, int height) {
-    setViewport(width, height);
+    // Windows' GLUT reports one bogus size on entering game mode; a negative side is a GL error.
+    constexpr int LARGEST_SIDE = 1 << 14;
+    setViewport(std::clamp(width, 0, LARGEST_SIDE), std::clamp(height, 0, LARGEST_SIDE));
     glutPostRedisplay();
 }

@@ -2,6 +2,7 @@
 // main loop.
 #include "app/Entry.h"
 #include "app/Options.h"
+#include "app/Platform.h"
 
 #include <GL/freeglut.h>
 #include <cstdlib>
@@ -12,6 +13,8 @@
 
 int main(int argc, char** argv) {
     ProgramOptions options = parseProgramOptions(argc, argv);
+    // Before any output: on Windows the console is found (or made, for the prompt) here.
+    preparePlatform(options.error.empty() && !options.help && !options.version && options.mode == 0);
     if (const int status = answerWithText(options, "florvane", printProgramHelp); status >= 0) return status;
     createStaticObjects();
     growWorld(options.seeded ? options.seed : static_cast<unsigned>(std::time(nullptr)));

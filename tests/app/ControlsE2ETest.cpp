@@ -9,15 +9,6 @@
 
 static double changed(const Screenshot& a, const Screenshot& b) { return a.differingShare(b, 40); }
 
-// Pure green pixels where the status line is written, left of the middle near the bottom.
-static int statusPixels(const Screenshot& shot) {
-    int count = 0;
-    for (int y = shot.height * 82 / 100; y < shot.height * 90 / 100; ++y)
-        for (int x = shot.width / 8; x < shot.width / 2; ++x)
-            count += shot.at(x, y)[1] > 230 && shot.at(x, y)[0] < 60 && shot.at(x, y)[2] < 60;
-    return count;
-}
-
 // Bright dots, much brighter than the picture three pixels away on every side, over the top three
 // quarters: falling drops against the smooth sky.
 static int brightDots(const Screenshot& shot) {
@@ -27,16 +18,6 @@ static int brightDots(const Screenshot& shot) {
         for (int x = 3; x < shot.width - 3; ++x)
             count += green(x, y) > std::max({green(x - 3, y), green(x + 3, y), green(x, y - 3), green(x, y + 3)}) + 50;
     return count;
-}
-
-// Sends the input, if any, then returns the screen a few frames later.
-static Screenshot after(const std::string& xdotoolArguments, int frames = 3) {
-    if (!xdotoolArguments.empty()) {
-        EXPECT_EQ(std::system(("xdotool " + xdotoolArguments).c_str()), 0) << xdotoolArguments;
-    }
-    std::optional<Screenshot> shot = waitForNewFrames(frames);
-    EXPECT_TRUE(shot) << "no new frames after " << xdotoolArguments;
-    return shot.value_or(Screenshot{});
 }
 
 TEST(Controls, EveryKindOfInputDoesWhatItSaysOnTheRealProgram) {
