@@ -1,11 +1,11 @@
-// Start-up, in the order the entry function runs it: the objects that exist before it, the world,
-// the console dialogue that picks the display mode, the window or game mode, and the callbacks.
+// Start-up, in the order the entry function runs it: the objects that exist before the world, the
+// world, the console dialogue that picks the display mode, the window or game mode, and the callbacks.
 #pragma once
 
 #include <cstdio>
 
-// The objects static initialisation creates before the entry function runs, in this order: the
-// overlay with its four pictures, then the wind, switched off at strength 5.
+// The objects that exist before the banner, in this order: the overlay with its four pictures, then
+// the wind, switched off at strength 5.
 void createStaticObjects();
 
 // The start camera, the banner, the random generator seeded, and the whole world populated.

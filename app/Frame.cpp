@@ -12,6 +12,7 @@
 #include "world/Sky.h"
 
 #include <GL/freeglut.h>
+#include <algorithm>
 
 namespace {
 
@@ -110,6 +111,8 @@ void setViewport(int width, int height) {
 }
 
 void reshape(int width, int height) {
-    setViewport(width, height);
+    // Windows' GLUT reports one bogus size on entering game mode; a negative side is a GL error.
+    constexpr int LARGEST_SIDE = 1 << 14;
+    setViewport(std::clamp(width, 0, LARGEST_SIDE), std::clamp(height, 0, LARGEST_SIDE));
     glutPostRedisplay();
 }

@@ -3,6 +3,7 @@
 #include "app/Options.h"
 
 #include "app/Input.h"
+#include "app/Platform.h"
 
 #include <cctype>
 #include <cerrno>
@@ -128,6 +129,7 @@ void printProgramHelp(std::FILE* stream) {
         "\n"
         "  --seed N     grow the world of seed N (0 to 4294967295): the same seed gives the\n"
         "               same world\n"
+        SEED_HELP
         "  --mode M     open display mode M without asking on the console: 0, 1 or 2 for a\n"
         "               full-screen game mode of 640x480, 800x600 or 1024x768 (no menu),\n"
         "               3 for the full-screen window (recommended)\n"
@@ -150,8 +152,7 @@ void printProgramHelp(std::FILE* stream) {
         "drivers, vblank_mode=0 in the environment turns this off.\n"
         "\n"
         "The twelve pictures (trava.ppm, nebe.ppm, jalovec.ppm, leaf.ppm, bf1.ppm to bf4.ppm,\n"
-        "title.ppm, f1title.ppm, help.ppm, logo.ppm) are read from the working directory;\n"
-        "the installed launcher starts the program in their folder.\n"
+        PICTURE_FOLDER_HELP
         "\n",
         stream);
     printKeyTable(stream);

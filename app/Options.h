@@ -18,9 +18,6 @@ struct CommonOptions {
     Aspect aspect = Aspect::FOUR_THIRDS;
     // What was wrong with the arguments; empty when nothing was.
     std::string error;
-
-    // Whether the program goes on to grow a world, rather than answering with text and ending.
-    bool growsWorld() const { return error.empty() && !help && !version; }
 };
 
 struct ProgramOptions : CommonOptions {

@@ -1,4 +1,4 @@
-// One frame per refresh of the display: a part for each window system.
+// One frame per refresh of the display: what every window system's part shares.
 #include "app/VerticalSync.h"
 
 #include <cstring>
@@ -11,34 +11,3 @@ bool namesExtension(const char* list, const char* name) {
     }
     return false;
 }
-
-#if defined(__unix__) && !defined(__APPLE__)
-
-#include <GL/glx.h>
-
-bool requestVerticalSync() {
-    Display* display = glXGetCurrentDisplay();
-    const GLXDrawable window = glXGetCurrentDrawable();
-    if (display == nullptr || window == 0) return false;
-    const char* extensions = glXQueryExtensionsString(display, DefaultScreen(display));
-    auto address = [](const char* function) { return glXGetProcAddressARB(reinterpret_cast<const GLubyte*>(function)); };
-    if (namesExtension(extensions, "GLX_EXT_swap_control")) {
-        auto swapInterval = reinterpret_cast<PFNGLXSWAPINTERVALEXTPROC>(address("glXSwapIntervalEXT"));
-        if (swapInterval != nullptr) {
-            swapInterval(display, window, 1);
-            return true;
-        }
-    }
-    if (namesExtension(extensions, "GLX_MESA_swap_control")) {
-        auto swapInterval = reinterpret_cast<PFNGLXSWAPINTERVALMESAPROC>(address("glXSwapIntervalMESA"));
-        return swapInterval != nullptr && swapInterval(1) == 0;
-    }
-    return false;
-}
-
-#else
-
-// No part for this window system yet: its frames follow the driver's own setting.
-bool requestVerticalSync() { return false; }
-
-#endif

@@ -3,8 +3,9 @@
 #pragma once
 
 // Asks for a swap interval of one refresh on the window of the current context, through the window
-// system's swap-control extension; one part per window system below. True when the driver offers
-// the extension and took the request; false, with nothing changed, where it does not.
+// system's swap-control extension: each platform's file (PlatformLinux.cpp, PlatformWindows.cpp)
+// holds its part. True when the driver offers the extension and took the request; false, with
+// nothing changed, where it does not.
 bool requestVerticalSync();
 
 // Whether the space-separated list of extension names holds the name as a whole word.

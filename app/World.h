@@ -49,7 +49,7 @@ extern Rain* rain;
 extern Sky* sky;
 // The butterfly camera mode 3 follows.
 extern Butterfly* followedButterfly;
-// The global wind field; created by static initialisation, switched off, strength 5.
+// The global wind field; created before the world, switched off, strength 5.
 extern Wind* wind;
-// Title, help, hint, logo and status line; created by static initialisation before the wind.
+// Title, help, hint, logo and status line; created before the wind, ahead of the banner.
 extern Overlay* overlay;

@@ -2,6 +2,7 @@
 #include "core/Image.h"
 
 #include "core/Path.h"
+#include "core/System.h"
 
 #include <GL/gl.h>
 #include <cctype>
@@ -11,7 +12,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
 #include <new>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -67,24 +67,17 @@ long long remainingBytes(FILE* file) {
 // The loader's own line, then the system's reason and the folder, so that a person starting the
 // program from the wrong place learns where the pictures were expected.
 [[noreturn]] void failToOpen(const char* fileName, const char* reason) {
+    const std::string rule =
+        std::strchr(fileName, '/') == nullptr ? std::string(" (pictures are read from ") + PICTURE_FOLDER_RULE + ")" : "";
     std::fprintf(stderr, "Unable to open file `%s'\n", fileName);
-    std::fprintf(stderr, "%s: %s, looked for in %s%s\n", fileName, reason, folderOf(fileName).c_str(),
-                 std::strchr(fileName, '/') == nullptr ? " (pictures are read from the working directory)" : "");
+    std::fprintf(stderr, "%s: %s, looked for in %s%s\n", fileName, reason, folderOf(fileName).c_str(), rule.c_str());
     std::exit(1);
 }
 
-// Opens a picture without blocking: a pipe or a device would otherwise wait for a writer for ever.
 FILE* openPicture(const char* fileName) {
-    const int descriptor = open(fileName, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (descriptor < 0) failToOpen(fileName, std::strerror(errno));
-    struct stat status;
-    if (fstat(descriptor, &status) != 0) failToOpen(fileName, std::strerror(errno));
-    if (S_ISFIFO(status.st_mode) || S_ISCHR(status.st_mode) || S_ISBLK(status.st_mode) || S_ISSOCK(status.st_mode))
-        failToOpen(fileName, "not a regular file (a pipe, a device or a socket)");
-    // Reads of a regular file never wait; the flag only mattered for the open itself.
-    fcntl(descriptor, F_SETFL, fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
-    FILE* file = fdopen(descriptor, "rb");
-    if (file == nullptr) failToOpen(fileName, std::strerror(errno));
+    const char* reason = nullptr;
+    FILE* file = openRegularFile(fileName, &reason);
+    if (file == nullptr) failToOpen(fileName, reason);
     return file;
 }
 

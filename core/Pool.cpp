@@ -1,7 +1,7 @@
 // Storage for the small objects the world is made of.
 #include "core/Pool.h"
 
-#include <sys/mman.h>
+#include "core/System.h"
 
 #include <cstdint>
 
@@ -19,20 +19,9 @@ std::size_t blocksUsed = 0;
 bool regionTried = false;
 Pool* blockOwners[REGION_BLOCKS];
 
-// Backed by huge pages where the system allows it: the world's few million bytes then cost a
-// handful of page faults instead of thousands, each of which clears a fresh page on first touch.
-// Only whole aligned huge pages can back it, so the region starts at such a boundary.
-constexpr std::size_t HUGE_PAGE_BYTES = std::size_t{1} << 21;
-
 void reserveRegion() {
     regionTried = true;
-    const std::size_t bytes = REGION_BLOCKS * BLOCK_BYTES;
-    void* region = mmap(nullptr, bytes + HUGE_PAGE_BYTES, PROT_READ | PROT_WRITE,
-                        MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
-    if (region == MAP_FAILED) return;
-    const std::uintptr_t address = reinterpret_cast<std::uintptr_t>(region);
-    regionStart = static_cast<unsigned char*>(region) + (HUGE_PAGE_BYTES - address % HUGE_PAGE_BYTES) % HUGE_PAGE_BYTES;
-    madvise(regionStart, bytes, MADV_HUGEPAGE);
+    regionStart = reserveAddressSpace(REGION_BLOCKS * BLOCK_BYTES);
 }
 
 }  // namespace
@@ -51,8 +40,10 @@ bool Pool::release(void* storage) {
 bool Pool::newBlock() {
     if (!regionTried) reserveRegion();
     if (regionStart == nullptr || blocksUsed == REGION_BLOCKS) return false;
+    unsigned char* block = regionStart + blocksUsed * BLOCK_BYTES;
+    if (!commitAddressSpace(block, BLOCK_BYTES)) return false;
     blockOwners[blocksUsed] = this;
-    blockRest_ = regionStart + blocksUsed * BLOCK_BYTES;
+    blockRest_ = block;
     blockLeft_ = BLOCK_BYTES;
     ++blocksUsed;
     return true;

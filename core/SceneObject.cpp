@@ -6,8 +6,10 @@
 #include "core/Random.h"
 
 #include <GL/gl.h>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <vector>
 
 SceneObject::~SceneObject() {
     delete faces;
@@ -29,6 +31,17 @@ void SceneObject::roughen(int iterations) {
     }
 }
 
+namespace {
+
+template <class T>
+std::vector<T*>& distinct(std::vector<T*>& pointers) {
+    std::sort(pointers.begin(), pointers.end());
+    pointers.erase(std::unique(pointers.begin(), pointers.end()), pointers.end());
+    return pointers;
+}
+
+}  // namespace
+
 void SceneObject::subdivideFaces() {
     List* children = new List;
     for (Mesh* face : items<Mesh>(faces)) {
@@ -36,11 +49,22 @@ void SceneObject::subdivideFaces() {
         children->appendAll(split->rewind());
         delete split;
     }
-    // A refused face has no children and disappears. The old faces go, but not their vertices:
-    // only the meshes are reclaimed.
-    for (Mesh* face : items<Mesh>(faces)) delete face;
+    // A refused face has no children and disappears. Every corner of a child is new, so the old
+    // faces' vertices belong to nothing any more and go with them: each once, since a centre stands
+    // in four faces and vertices may share an array.
+    std::vector<Vertex*> dropped;
+    std::vector<float*> arrays;
+    for (Mesh* face : items<Mesh>(faces)) {
+        for (Vertex* v : items<Vertex>(face->vertices)) {
+            dropped.push_back(v);
+            arrays.push_back(v->components);
+        }
+        delete face;
+    }
     delete faces;
     faces = children;
+    for (float* array : distinct(arrays)) deleteComponents(array);
+    for (Vertex* v : distinct(dropped)) delete v;
 }
 
 namespace {

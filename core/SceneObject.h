@@ -26,6 +26,7 @@ public:
     // Every face vertex joins wind group 1, swaying more the higher it stands.
     virtual void attachToWind(SwayGroups* wind);
 
+    // Splits every four-cornered face in four; the old faces and their vertices are freed.
     void subdivideFaces();
     // Moves every member of vertices by a random offset of the amplitude, carrying the face vertices
     // at its old position along.

@@ -1,6 +1,7 @@
 #!/bin/sh
-# Builds the viewer with its pictures and starts it on the current X display. Without a usable
-# display it renders a snapshot of a fresh world at noon instead and prints where the picture is.
+# Builds the viewer with its pictures and starts it on the current X display with the arguments
+# given. Without a usable display it draws a picture of the world at noon instead, passing on the
+# seed, and prints where the picture is; what only the viewer understands is refused then.
 set -eu
 cd "$(dirname "$0")/.."
 
@@ -22,16 +23,49 @@ display_problem() {
 }
 
 tools/setup.sh run
-problem=$(display_problem)
-if [ -n "$problem" ]; then
-    echo "florvane: $problem; building, then drawing a picture of a fresh world at noon instead" >&2
-fi
 
-tools/setup.sh run build-run
+# Help and version need no display; the build's own output stays off the text asked for.
+for argument; do
+    case $argument in
+    --help | --version)
+        tools/setup.sh run build-run >&2
+        exec build-run/florvane "$@"
+        ;;
+    esac
+done
+
+problem=$(display_problem)
 if [ -z "$problem" ]; then
+    tools/setup.sh run build-run
     cd build-run/data
     exec ../florvane "$@"
 fi
+
+# Without a display the snapshot draws the world; of the viewer's options it understands the seed.
+# The rest is refused before anything is built.
+fail() {
+    echo "florvane: $1" >&2
+    exit 2
+}
+refuse() { fail "$1, but $problem; without a display only --seed, --help and --version apply"; }
+seed=""
+while [ $# -gt 0 ]; do
+    case $1 in
+    --seed=*) seed=$1 ;;
+    --seed)
+        [ $# -ge 2 ] || fail "option '--seed' needs a value"
+        seed="--seed=$2"
+        shift
+        ;;
+    --mode | --mode=*) refuse "--mode picks how the world is shown on a display" ;;
+    --*) fail "unknown option '$1'" ;;
+    *) refuse "'$1' goes to GLUT, which needs a display" ;;
+    esac
+    shift
+done
+echo "florvane: $problem; building, then drawing a picture of the world at noon instead" >&2
+
+tools/setup.sh run build-run
 # The snapshot's last line names the seed and the picture.
-summary=$(build-run/florvane-snapshot --keys F8 --out "$PWD/build-run/florvane-noon.png")
+summary=$(build-run/florvane-snapshot ${seed:+"$seed"} --keys F8 --out "$PWD/build-run/florvane-noon.png")
 printf '%s\n' "$summary" | tail -n 1

@@ -1,6 +1,6 @@
 #!/bin/sh
 # Installs the Debian packages a task needs (only those missing), then configures and builds.
-# Usage: tools/setup.sh run|test|benchmark|package [<build-dir> [cmake options...]]
+# Usage: tools/setup.sh run|test|benchmark|package|windows [<build-dir> [cmake options...]]
 # Without a build directory it only installs the packages.
 set -eu
 
@@ -25,6 +25,14 @@ if [ "$task" = package ]; then
     # Debian's packaging tools and checkers, and debootstrap for the root the package is tried in.
     packages="$packages build-essential dpkg-dev debhelper lintian appstream desktop-file-utils debootstrap"
 fi
+if [ "$task" = windows ]; then
+    # The cross-compiler, the unpacker of Debian's source packages, the installer maker, and Wine
+    # to run the result in the tests, with the X libraries its display driver loads (only
+    # recommended by Wine's packages, so not installed with them).
+    packages="$packages g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools
+              dpkg-dev nsis wine wine64 libxcursor1 libxi6 libxrandr2 libxinerama1 libxcomposite1
+              libxxf86vm1 libxrender1 libxfixes3"
+fi
 
 missing=""
 for package in $packages; do
@@ -36,8 +44,8 @@ if [ -n "$missing" ]; then
     echo "Installing:$missing"
     as_root=""
     [ "$(id -u)" -eq 0 ] || as_root=sudo
-    $as_root apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $as_root apt-get install -y -qq --no-install-recommends $missing
+    $as_root apt-get -o DPkg::Lock::Timeout=900 update -qq
+    DEBIAN_FRONTEND=noninteractive $as_root apt-get -o DPkg::Lock::Timeout=900 install -y -qq --no-install-recommends $missing
 fi
 
 [ -n "$build_dir" ] || exit 0

@@ -40,7 +40,8 @@ TEST_F(FrameGL, AReshapeAndAFrameLeaveIdentityMatricesNoDepthTestAndTheDaylightF
     glOrtho(-2, 2, -2, 2, -2, 2);
     glMatrixMode(GL_MODELVIEW);
     glTranslatef(1, 2, 3);
-    glViewport(0, 0, 1, 1);
+    reshape(-3, 1 << 30);
+    EXPECT_EQ(glGetError(), GL_NO_ERROR) << "an absurd size reached GL";
     reshape(TEST_WINDOW_SIZE, TEST_WINDOW_SIZE);
     GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);

@@ -1,6 +1,7 @@
 #!/bin/sh
 # The real program, built with the sanitizers, driven through every command on a virtual display of
-# its own; passes when it ends with status 0 and no report. Usage: sanitized-run.sh <florvane> <pictures>
+# its own; passes when it ends with status 0 and no report, leaks included.
+# Usage: sanitized-run.sh <florvane> <pictures>
 set -eu
 [ "${1:-}" = --on-display ] || exec xvfb-run -a -s "-screen 0 1024x768x24" sh "$0" --on-display "$@"
 program=$(realpath "$2") log=$(mktemp -d)

@@ -1,6 +1,9 @@
 // Runs the real florvane binary for end-to-end tests and looks at what it shows on the X display.
 #include "tests/support/Viewer.h"
 
+// Before Xlib, whose macros would rename parts of it.
+#include <gtest/gtest.h>
+
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <fcntl.h>
@@ -10,24 +13,11 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
 #include <fstream>
 #include <iterator>
 #include <sstream>
-#include <thread>
 
 static Display* const display = XOpenDisplay(nullptr);
-
-// Polls until done, pausing between polls; false when PATIENCE ran out first.
-template <class Done>
-static bool waitUntil(Done done) {
-    const auto start = std::chrono::steady_clock::now();
-    while (!done()) {
-        if (std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() > PATIENCE) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return true;
-}
 
 ViewerProcess::ViewerProcess(const std::vector<std::string>& launcher,
                              const std::vector<std::string>& programArguments, const std::string& directory) {
@@ -171,6 +161,41 @@ std::optional<Screenshot> waitForNewFrames(int frames) {
         return ++changes >= frames;
     });
     return seen ? std::optional<Screenshot>(last) : std::nullopt;
+}
+
+bool waitForPointerAt(int x, int y) {
+    return waitUntil([&] {
+        Window root, child;
+        int rootX, rootY, windowX, windowY;
+        unsigned int buttons;
+        return XQueryPointer(display, DefaultRootWindow(display), &root, &child, &rootX, &rootY, &windowX, &windowY,
+                             &buttons) &&
+               rootX == x && rootY == y;
+    });
+}
+
+bool waitForShownWindows(const std::string& title, int count) {
+    return waitUntil([&] {
+        std::istringstream ids(commandOutput("xdotool search --onlyvisible --name '^" + title + "$' 2>/dev/null"));
+        return static_cast<int>(std::distance(std::istream_iterator<std::string>(ids), {})) == count;
+    });
+}
+
+Screenshot after(const std::string& xdotoolArguments, int frames) {
+    if (!xdotoolArguments.empty()) {
+        EXPECT_EQ(std::system(("xdotool " + xdotoolArguments).c_str()), 0) << xdotoolArguments;
+    }
+    std::optional<Screenshot> shot = waitForNewFrames(frames);
+    EXPECT_TRUE(shot) << "no new frames after " << xdotoolArguments;
+    return shot.value_or(Screenshot{});
+}
+
+int statusPixels(const Screenshot& shot) {
+    int count = 0;
+    for (int y = shot.height * 82 / 100; y < shot.height * 90 / 100; ++y)
+        for (int x = shot.width / 8; x < shot.width / 2; ++x)
+            count += shot.at(x, y)[1] > 230 && shot.at(x, y)[0] < 60 && shot.at(x, y)[2] < 60;
+    return count;
 }
 
 bool pressKeys(const std::string& keys) { return std::system(("xdotool key " + keys + " >/dev/null").c_str()) == 0; }

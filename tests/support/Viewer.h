@@ -3,12 +3,25 @@
 
 #include <sys/types.h>
 
+#include <chrono>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 // The longest any wait for an event may take, in seconds: a loaded machine makes a test slow, never failed.
 constexpr double PATIENCE = 240;
+
+// Polls until done, pausing between polls; false when PATIENCE ran out first.
+template <class Done>
+bool waitUntil(Done done) {
+    const auto start = std::chrono::steady_clock::now();
+    while (!done()) {
+        if (std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() > PATIENCE) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return true;
+}
 
 // The program started in the directory of its pictures, its input on a pipe, its output in files.
 class ViewerProcess {
@@ -52,6 +65,14 @@ struct Screenshot {
 std::string waitForFullScreenWindow(const std::string& title);
 // The screen once the picture has changed the given number of times: at least that many new frames.
 std::optional<Screenshot> waitForNewFrames(int frames);
+// Whether the pointer came to stand at (x, y) of the screen, as the program's warp puts it.
+bool waitForPointerAt(int x, int y);
+// Whether the number of shown windows with the title came to be count: a menu and its submenus.
+bool waitForShownWindows(const std::string& title, int count);
+// Sends the input (xdotool's arguments), if any, then returns the screen a few frames later.
+Screenshot after(const std::string& xdotoolArguments, int frames = 3);
+// Pure green pixels where the status line is written, left of the middle near the bottom.
+int statusPixels(const Screenshot& shot);
 // Sends keys (X key names, as xdotool knows them) through the XTEST extension; false when it could not.
 bool pressKeys(const std::string& keys);
 // Runs a shell command and returns what it printed on standard output.
