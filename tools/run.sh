@@ -41,25 +41,31 @@ if [ -z "$problem" ]; then
     exec ../florvane "$@"
 fi
 
-# Without a display the snapshot draws the world; of the viewer's options it understands the seed.
-# The rest is refused before anything is built.
+# Without a display the snapshot draws the world; of the viewer's options it understands the seed
+# and the aspect. The rest is refused before anything is built.
 fail() {
     echo "florvane: $1" >&2
     exit 2
 }
-refuse() { fail "$1, but $problem; without a display only --seed, --help and --version apply"; }
-seed=""
+refuse() { fail "$1, but $problem; without a display only --seed, --aspect, --help and --version apply"; }
+seed="" aspect=""
 while [ $# -gt 0 ]; do
+    option=""
     case $1 in
-    --seed=*) seed=$1 ;;
-    --seed)
-        [ $# -ge 2 ] || fail "option '--seed' needs a value"
-        seed="--seed=$2"
+    --seed=* | --aspect=*) option=$1 ;;
+    --seed | --aspect)
+        [ $# -ge 2 ] || fail "option '$1' needs a value"
+        option="$1=$2"
         shift
         ;;
     --mode | --mode=*) refuse "--mode picks how the world is shown on a display" ;;
+    --pace | --pace=*) refuse "--pace sets how fast the world moves on a display" ;;
     --*) fail "unknown option '$1'" ;;
     *) refuse "'$1' goes to GLUT, which needs a display" ;;
+    esac
+    case $option in
+    --seed=*) seed=$option ;;
+    --aspect=*) aspect=$option ;;
     esac
     shift
 done
@@ -67,5 +73,5 @@ echo "florvane: $problem; building, then drawing a picture of the world at noon 
 
 tools/setup.sh run build-run
 # The snapshot's last line names the seed and the picture.
-summary=$(build-run/florvane-snapshot ${seed:+"$seed"} --keys F8 --out "$PWD/build-run/florvane-noon.png")
+summary=$(build-run/florvane-snapshot ${seed:+"$seed"} ${aspect:+"$aspect"} --keys F8 --out "$PWD/build-run/florvane-noon.png")
 printf '%s\n' "$summary" | tail -n 1

@@ -24,13 +24,14 @@ draw() {  # the name to keep the picture under, the seed it must show, then the 
 draw first 42 --seed 42
 draw again 42 --seed=42
 draw other 43 --seed 43
+draw wide 43 --aspect window --seed 43
 cmp -s "$work/first.png" "$work/again.png" || fail "seed 42 drew two different pictures"
 ! cmp -s "$work/first.png" "$work/other.png" || fail "seeds 42 and 43 drew the same picture"
 
 { run --help && grep -q '^Usage: florvane ' "$work/out"; } || fail "--help printed no help"
 { run --seed 1 --version && grep -q '^florvane [0-9]' "$work/out"; } || fail "--version printed no version"
 
-for arguments in "--mode 3" "--seed 42 -geometry 640x480" "--ticks 5" "--seed"; do
+for arguments in "--mode 3" "--seed 42 -geometry 640x480" "--ticks 5" "--seed" "--pace 60"; do
     status=0
     run $arguments || status=$?
     [ $status -eq 2 ] && [ "$(wc -l <"$work/err")" -eq 1 ] && [ ! -e "$work/build-run/florvane-noon.png" ] ||
