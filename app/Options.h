@@ -29,8 +29,8 @@ struct ProgramOptions : CommonOptions {
     std::vector<char*> glutArguments;
 };
 
-// Reads argv[i] when it is --seed, --aspect, --help or --version, advancing i past a separate value; false for
-// any other argument. A wrong value sets the error.
+// Reads argv[i] when it is --seed, --aspect, --help or --version, advancing i past a separate value;
+// false for any other argument. A wrong value sets the error.
 bool readCommonOption(int argc, char** argv, int& i, CommonOptions& options);
 
 // The option's name without any "=value" part.

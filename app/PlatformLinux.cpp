@@ -12,7 +12,7 @@ bool requestVerticalSync() {
     const GLXDrawable window = glXGetCurrentDrawable();
     if (display == nullptr || window == 0) return false;
     const char* extensions = glXQueryExtensionsString(display, DefaultScreen(display));
-    auto address = [](const char* function) { return glXGetProcAddressARB(reinterpret_cast<const GLubyte*>(function)); };
+    auto address = [](const char* name) { return glXGetProcAddressARB(reinterpret_cast<const GLubyte*>(name)); };
     if (namesExtension(extensions, "GLX_EXT_swap_control")) {
         auto swapInterval = reinterpret_cast<PFNGLXSWAPINTERVALEXTPROC>(address("glXSwapIntervalEXT"));
         if (swapInterval != nullptr) {

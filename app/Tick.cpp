@@ -1,4 +1,5 @@
-// The program's clock: one idle call is one tick of every animation, or as many as a steady pace calls for.
+// The program's clock: one idle call is one tick of every animation, or as many as a steady pace
+// calls for.
 #include "app/Tick.h"
 
 #include "app/Camera.h"

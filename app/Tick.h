@@ -1,4 +1,5 @@
-// The program's clock: one idle call is one tick of every animation, or as many as a steady pace calls for.
+// The program's clock: one idle call is one tick of every animation, or as many as a steady pace
+// calls for.
 #pragma once
 
 // Moves the automatic cameras, then one step of the wind, the sun, the rain and every butterfly.

@@ -73,5 +73,6 @@ echo "florvane: $problem; building, then drawing a picture of the world at noon 
 
 tools/setup.sh run build-run
 # The snapshot's last line names the seed and the picture.
-summary=$(build-run/florvane-snapshot ${seed:+"$seed"} ${aspect:+"$aspect"} --keys F8 --out "$PWD/build-run/florvane-noon.png")
+summary=$(build-run/florvane-snapshot ${seed:+"$seed"} ${aspect:+"$aspect"} --keys F8 \
+    --out "$PWD/build-run/florvane-noon.png")
 printf '%s\n' "$summary" | tail -n 1

@@ -282,8 +282,8 @@ TEST(SnapshotTool, AWidePictureOfItsOwnAspectHoldsTheFourThirdsOneInItsMiddle) {
         EXPECT_EQ(snapshot("--seed 11 --keys F8 --ticks 20 --out " + out + " --size " + shape, before).status, 0);
         return readPNG(out);
     };
-    const Screenshot narrow = picture("960x720"), wide = picture("1280x720 --aspect window", "FLORVANE_SNAPSHOT_TILE=512"),
-                     stretched = picture("1280x720");
+    const Screenshot narrow = picture("960x720"), stretched = picture("1280x720"),
+                     wide = picture("1280x720 --aspect window", "FLORVANE_SNAPSHOT_TILE=512");
     // Below the logo in the top-right corner and above the hint in the bottom-left one.
     auto middle = [](const Screenshot& shot) { return crop(shot, shot.width / 2 - 480, 72, 960, 630); };
     EXPECT_LE(middle(wide).differingShare(middle(narrow), TOLERANCE), MAX_DIFFERING_SHARE);
