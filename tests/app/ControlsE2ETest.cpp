@@ -56,10 +56,10 @@ TEST(Controls, EveryKindOfInputDoesWhatItSaysOnTheRealProgram) {
     EXPECT_GT(changed(lowered, walked), 3 * itself + 0.005) << "W did not walk";
     EXPECT_GT(changed(walked, after("mousemove 140 190")), 3 * itself + 0.01) << "the view did not turn sideways";
 
-    // The butterfly camera moves the view by itself: over a second of its flight, since the
+    // The butterfly camera moves the view by itself: over two seconds of its flight, since the
     // butterfly it picks may fly with mostly sky behind it.
     const Screenshot following = after("key F8 m 3");
-    const double flown = changed(following, after("", 30));
+    const double flown = changed(following, after("", 60));
     EXPECT_GT(flown, 3 * itself + 0.01) << "the butterfly camera stood still";
 
     // The menu, held open on the right button: its last entry ends the program. Each move waits for
